@@ -1,0 +1,140 @@
+#pragma once
+// The window's controls as the behaviour sees them. Geometry is in twips, relative to the
+// control's container. Events reach the behaviour through the callbacks given when a control
+// is created (see ControlFactory); a platform turns its own events into those calls and
+// decides nothing itself.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/files/file_result.h"
+#include "platform/text/styled_text.h"
+
+namespace pennory::platform {
+
+struct Geometry {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const Geometry&) const = default;
+};
+
+using Callback = std::function<void()>;
+
+class Control {
+public:
+    virtual ~Control() = default;
+
+    // The control's own visible flag; a child of a hidden container keeps its own value.
+    virtual bool visible() const = 0;
+    virtual void setVisible(bool visible) = 0;
+    virtual bool enabled() const = 0;
+    virtual void setEnabled(bool enabled) = 0;
+    virtual std::u16string caption() const = 0;
+    virtual void setCaption(std::u16string_view caption) = 0;
+    virtual std::u16string toolTip() const = 0;
+    virtual void setToolTip(std::u16string_view tip) = 0;
+    virtual Geometry geometry() const = 0;
+    virtual void setGeometry(const Geometry& geometry) = 0;
+    virtual void setFocus() = 0;
+    virtual bool hasFocus() const = 0;
+    // A name for screen readers and test tools.
+    virtual void setAccessibleName(std::u16string_view name) = 0;
+};
+
+class Button : public Control {};
+class Label : public Control {};
+class Panel : public Control {};
+class TabStrip : public Control {};  // one tab; its caption is the tab's caption
+class MenuItem : public Control {};  // geometry is not used
+
+class ToolbarButton : public Control {
+public:
+    virtual std::u16string key() const = 0;
+};
+
+// A single-line editable text box.
+class TextBox : public Control {
+public:
+    virtual std::u16string text() const = 0;
+    virtual void setText(std::u16string_view text) = 0;
+};
+
+// A rich-text box. Positions and lengths count UTF-16 units of text(), in which every line
+// break is CR LF and every other character is exactly as stored.
+class RichTextBox : public Control {
+public:
+    // The whole content as plain text.
+    virtual std::u16string text() const = 0;
+    // Replaces the whole content by plain text in the box's default format; caret at 0.
+    virtual void setText(std::u16string_view text) = 0;
+
+    virtual text::StyledText content() const = 0;
+    // Replaces the whole content; caret at 0, nothing selected.
+    virtual void setContent(const text::StyledText& content) = 0;
+    // The format plain text takes in this box.
+    virtual text::CharFormat defaultFormat() const = 0;
+
+    virtual std::size_t selStart() const = 0;
+    // Moves the caret (clamped to the text) and empties the selection.
+    virtual void setSelStart(std::size_t start) = 0;
+    virtual std::size_t selLength() const = 0;
+    // Selects from selStart (clamped to the text).
+    virtual void setSelLength(std::size_t length) = 0;
+    virtual std::u16string selText() const = 0;
+    // Replaces the selection by text in the format at the caret; the caret ends after it and
+    // nothing is selected.
+    virtual void setSelText(std::u16string_view text) = 0;
+
+    // The selection's format (of its first character, or what is typed next at the caret).
+    virtual text::CharFormat selFormat() const = 0;
+    // Applies to the whole selection, or with nothing selected to the text typed next.
+    virtual void setSelFontName(std::u16string_view name) = 0;
+    virtual void setSelFontSize(float points) = 0;
+    virtual void setSelBold(bool on) = 0;
+    virtual void setSelItalic(bool on) = 0;
+    virtual void setSelStrikethrough(bool on) = 0;
+    virtual void setSelUnderline(bool on) = 0;
+    virtual void setSelColour(text::Colour colour) = 0;
+};
+
+class ScrollBar : public Control {
+public:
+    virtual int value() const = 0;
+    // Setting the value does not call the change handler; the caller pans itself.
+    virtual void setValue(int value) = 0;
+    virtual int max() const = 0;
+    virtual void setMax(int max) = 0;
+    virtual void setSteps(int smallStep, int largeStep) = 0;
+};
+
+struct PictureResult {
+    files::FileResult result;
+    int widthPx = 0;
+    int heightPx = 0;
+};
+
+// Shows one picture at its own size; geometry's left and top place it, its width and height
+// are the picture's own (in twips) once loaded.
+class Image : public Control {
+public:
+    virtual PictureResult loadPicture(const std::filesystem::path& path) = 0;
+    virtual void clearPicture() = 0;
+    virtual bool hasPicture() const = 0;
+};
+
+// The one window. Its caption is the title bar's text.
+class Window : public Control {
+public:
+    // The client area below the menu bar, in twips.
+    virtual int clientWidth() const = 0;
+    virtual int clientHeight() const = 0;
+    virtual bool minimized() const = 0;
+};
+
+}  // namespace pennory::platform

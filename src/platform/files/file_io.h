@@ -1,0 +1,22 @@
+#pragma once
+// Whole-file reading and atomic writing.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/files/file_result.h"
+
+namespace pennory::files {
+
+// Reads the whole file into bytes. Refuses directories and files larger than maxBytes.
+FileResult readFile(const std::filesystem::path& path, std::string& bytes,
+                    std::uintmax_t maxBytes = std::uintmax_t(1) << 31);
+
+// Writes to a temporary file in the same folder, flushes it and renames it over the target,
+// so a failed write leaves an existing target byte-for-byte whole. Permissions: those of an
+// existing target, else the defaults; ownerOnly gives 0600.
+FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                               bool ownerOnly = false);
+
+}  // namespace pennory::files

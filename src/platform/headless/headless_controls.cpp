@@ -1,0 +1,197 @@
+#include "platform/headless/headless_controls.h"
+
+#include <algorithm>
+
+#include "platform/picture_probe.h"
+
+namespace pennory::platform::headless {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+// The text with [start, start + length) replaced by inserted.
+text::StyledText spliced(const text::StyledText& content, std::size_t start, std::size_t length,
+                         const text::StyledText& inserted) {
+    text::StyledText out = content.slice(0, start);
+    out.append(inserted);
+    out.append(content.slice(start + length, SIZE_MAX));
+    return out;
+}
+
+}  // namespace
+
+// ---- TextBox
+
+void HeadlessTextBox::setText(std::u16string_view text) {
+    m_text = text;
+    m_undo.clear();
+}
+
+void HeadlessTextBox::type(std::u16string_view text) {
+    m_undo.push_back(m_text);
+    m_text += text;
+}
+
+void HeadlessTextBox::undo() {
+    if (m_undo.empty()) return;
+    m_text = m_undo.back();
+    m_undo.pop_back();
+}
+
+void HeadlessTextBox::deleteForward() {}  // the caret stands at the end of what was typed
+
+// ---- RichTextBox
+
+void HeadlessRichTextBox::setText(std::u16string_view text) {
+    setContent(text::StyledText(std::u16string(text), m_default));
+}
+
+void HeadlessRichTextBox::setContent(const text::StyledText& content) {
+    m_content = content;
+    m_selStart = 0;
+    m_selLength = 0;
+    m_typingFormat.reset();
+    m_undo.clear();
+}
+
+void HeadlessRichTextBox::setSelStart(std::size_t start) {
+    m_selStart = std::min(start, m_content.length());
+    m_selLength = 0;
+    m_typingFormat.reset();
+}
+
+void HeadlessRichTextBox::setSelLength(std::size_t length) {
+    m_selLength = std::min(length, m_content.length() - m_selStart);
+    m_typingFormat.reset();
+}
+
+std::u16string HeadlessRichTextBox::selText() const {
+    return m_content.slice(m_selStart, m_selLength).plainText();
+}
+
+text::CharFormat HeadlessRichTextBox::selFormat() const {
+    if (m_selLength == 0 && m_typingFormat) return *m_typingFormat;
+    // At the caret, text typed next takes the format of the character before it.
+    const std::size_t at = m_selLength > 0 ? m_selStart : (m_selStart > 0 ? m_selStart - 1 : 0);
+    const text::StyledText one = m_content.slice(at, 1);
+    return one.empty() ? m_default : one.runs().front().format;
+}
+
+void HeadlessRichTextBox::setSelText(std::u16string_view text) {
+    const text::CharFormat format = selFormat();
+    m_content = spliced(m_content, m_selStart, m_selLength,
+                        text::StyledText(std::u16string(text), format));
+    m_selStart += text.size();
+    m_selLength = 0;
+    m_typingFormat.reset();
+}
+
+template <typename Change>
+void HeadlessRichTextBox::changeSelectionFormat(Change change) {
+    if (m_selLength == 0) {
+        auto format = selFormat();
+        change(format);
+        m_typingFormat = format;
+        return;
+    }
+    text::StyledText changed;
+    const text::StyledText selected = m_content.slice(m_selStart, m_selLength);
+    for (auto run : selected.runs()) {
+        change(run.format);
+        changed.append(run.text, run.format);
+    }
+    m_content = spliced(m_content, m_selStart, m_selLength, changed);
+}
+
+void HeadlessRichTextBox::setSelFontName(std::u16string_view name) {
+    changeSelectionFormat([&](text::CharFormat& f) { f.fontName = name; });
+}
+void HeadlessRichTextBox::setSelFontSize(float points) {
+    changeSelectionFormat([&](text::CharFormat& f) { f.sizePt = points; });
+}
+void HeadlessRichTextBox::setSelBold(bool on) {
+    changeSelectionFormat([&](text::CharFormat& f) { f.bold = on; });
+}
+void HeadlessRichTextBox::setSelItalic(bool on) {
+    changeSelectionFormat([&](text::CharFormat& f) { f.italic = on; });
+}
+void HeadlessRichTextBox::setSelStrikethrough(bool on) {
+    changeSelectionFormat([&](text::CharFormat& f) { f.strikethrough = on; });
+}
+void HeadlessRichTextBox::setSelUnderline(bool on) {
+    changeSelectionFormat([&](text::CharFormat& f) { f.underline = on; });
+}
+void HeadlessRichTextBox::setSelColour(text::Colour colour) {
+    changeSelectionFormat([&](text::CharFormat& f) { f.colour = colour; });
+}
+
+void HeadlessRichTextBox::remember() { m_undo.push_back({m_content, m_selStart, m_selLength}); }
+
+void HeadlessRichTextBox::type(std::u16string_view text) {
+    remember();
+    setSelText(text);
+}
+
+void HeadlessRichTextBox::undo() {
+    if (m_undo.empty()) return;
+    m_content = m_undo.back().content;
+    m_selStart = m_undo.back().selStart;
+    m_selLength = m_undo.back().selLength;
+    m_undo.pop_back();
+}
+
+void HeadlessRichTextBox::deleteForward() {
+    const std::size_t length = m_content.length();
+    if (m_selLength == 0 && m_selStart >= length) return;
+    remember();
+    std::size_t count = m_selLength;
+    if (count == 0) {
+        // A line break goes as a whole, like a surrogate pair.
+        const auto next = m_content.slice(m_selStart, 2).plainText();
+        const bool pair = next.size() == 2 && ((next[0] == u'\r' && next[1] == u'\n') ||
+                                               (next[0] >= 0xD800 && next[0] < 0xDC00 &&
+                                                next[1] >= 0xDC00 && next[1] < 0xE000));
+        count = pair ? 2 : 1;
+    }
+    m_content = spliced(m_content, m_selStart, count, {});
+    m_selLength = 0;
+}
+
+// ---- ScrollBar
+
+void HeadlessScrollBar::userSetValue(int value) {
+    setValue(std::clamp(value, 0, m_max));
+    if (m_changed) m_changed();
+}
+
+void HeadlessScrollBar::userDrag(int value) {
+    setValue(std::clamp(value, 0, m_max));
+    if (m_scrolled) m_scrolled();
+}
+
+// ---- Image
+
+PictureResult HeadlessImage::loadPicture(const std::filesystem::path& path) {
+    PictureResult probed = probePicture(path);
+    if (!probed.result.ok) {
+        clearPicture();
+        return probed;
+    }
+    m_hasPicture = true;
+    auto g = geometry();
+    g.width = probed.widthPx * kTwipsPerPixel;
+    g.height = probed.heightPx * kTwipsPerPixel;
+    setGeometry(g);
+    return probed;
+}
+
+void HeadlessImage::clearPicture() {
+    m_hasPicture = false;
+    auto g = geometry();
+    g.width = 0;
+    g.height = 0;
+    setGeometry(g);
+}
+
+}  // namespace pennory::platform::headless

@@ -1,0 +1,115 @@
+#pragma once
+// Modal dialogs and the other services of the desktop. Every service has a scripted twin on
+// the headless platform.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/text/styled_text.h"
+
+namespace pennory::platform {
+
+struct FileFilter {
+    std::u16string label;
+    std::u16string pattern;  // one or more patterns separated by ';'
+
+    bool operator==(const FileFilter&) const = default;
+};
+
+struct FileDialogRequest {
+    std::u16string title;
+    std::vector<FileFilter> filters;
+    int filterIndex = 0;  // preselected entry, from 1
+    int flags = 0;        // 4: hide the read-only check box
+    std::u16string fileName;  // shown pre-filled
+};
+
+struct FontChoice {
+    std::u16string name;
+    float size = 0;
+    bool bold = false;
+    bool italic = false;
+    bool strikethrough = false;
+    bool underline = false;
+
+    bool operator==(const FontChoice&) const = default;
+};
+
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+    // The chosen full path, or nullopt when cancelled.
+    virtual std::optional<std::u16string> showOpen(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::u16string> showSave(const FileDialogRequest& request) = 0;
+    virtual std::optional<FontChoice> showFont(const FontChoice& initial, int flags) = 0;
+    virtual std::optional<text::Colour> showColor(text::Colour initial, int flags) = 0;
+};
+
+// Message-box button styles and answers.
+enum MsgStyle : int { vbOKOnly = 0, vbYesNoCancel = 3, vbYesNo = 4 };
+enum MsgAnswer : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    // An empty title shows the application's title, "Pennory". Closing the box without a
+    // button answers vbCancel (vbOK for vbOKOnly).
+    virtual int msgBox(std::u16string_view prompt, int style, std::u16string_view title) = 0;
+    // The entered text, or "" on Cancel. masked hides what is typed.
+    virtual std::u16string inputBox(std::u16string_view prompt, bool masked) = 0;
+};
+
+class ClipboardService {
+public:
+    virtual ~ClipboardService() = default;
+    // Each returns false when the clipboard cannot be used.
+    virtual bool clear() = 0;
+    virtual bool setText(std::u16string_view text) = 0;
+    // Plain text only; "" when the clipboard holds none; nullopt when it cannot be read.
+    virtual std::optional<std::u16string> text() = 0;
+};
+
+class KeyService {
+public:
+    virtual ~KeyService() = default;
+    // Delivers keystrokes in send-keys notation ("^{z}", "{delete}") to the focused control.
+    virtual void sendKeys(std::u16string_view keys) = 0;
+};
+
+class ShellService {
+public:
+    virtual ~ShellService() = default;
+    // Opens a document or a link with the desktop's associated application. The result is
+    // not reported.
+    virtual void shellExecute(std::u16string_view operation, std::u16string_view file,
+                              std::u16string_view parameters,
+                              const std::filesystem::path& directory, int showCommand) = 0;
+};
+
+class ProgramService {
+public:
+    virtual ~ProgramService() = default;
+    // Ends the program at once, after the running handler returns; no close prompt.
+    virtual void end() = 0;
+    virtual bool ended() const = 0;
+    // The folder of the running executable.
+    virtual std::filesystem::path executableDir() const = 0;
+    // The installed data folder (help page).
+    virtual std::filesystem::path dataDir() const = 0;
+    // The login password file (per-user configuration folder).
+    virtual std::filesystem::path passwordFile() const = 0;
+};
+
+struct Services {
+    DialogService& dialogs;
+    MessageService& messages;
+    ClipboardService& clipboard;
+    KeyService& keys;
+    ShellService& shell;
+    ProgramService& program;
+};
+
+}  // namespace pennory::platform

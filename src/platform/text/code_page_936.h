@@ -1,0 +1,30 @@
+#pragma once
+// Code page 936 (GBK), as ICU's "windows-936-2000" converter defines it: the Windows table,
+// with the user-defined areas mapped one-to-one to private-use characters. ICU is used in
+// this folder only.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace pennory::text::cp936 {
+
+// Whole-text conversion. encode() writes '?' for a character the code page cannot represent;
+// decode() turns an invalid byte sequence into U+FFFD or what ICU substitutes.
+std::string encode(std::u16string_view text);
+std::u16string decode(std::string_view bytes);
+
+// True when the character has a code page 936 byte sequence of its own.
+bool representable(char16_t c);
+
+// The cipher's character code: one byte b gives b (0..255); two bytes L, T give
+// L*256 + T - 65536 (always negative); anything else the code of '?', 63.
+// Table look-up, no conversion call.
+std::int16_t charCode(char16_t c);
+
+// The character of a code, for every code from -32768 to 255: one byte for 0..255, else the
+// two bytes (n + 65536) / 256 and (n + 65536) % 256 as one sequence. Always exactly one
+// UTF-16 unit, even where ICU would produce two or none. Table look-up.
+char16_t charOfCode(std::int16_t code);
+
+}  // namespace pennory::text::cp936

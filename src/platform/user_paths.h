@@ -1,0 +1,12 @@
+#pragma once
+// Where the program keeps its per-user files on Linux.
+
+#include <filesystem>
+
+namespace pennory::platform {
+
+// $XDG_CONFIG_HOME/pennory/print.txt when that variable holds an absolute path, else
+// $HOME/.config/pennory/print.txt. Either argument may be null.
+std::filesystem::path passwordFilePath(const char* xdgConfigHome, const char* home);
+
+}  // namespace pennory::platform
