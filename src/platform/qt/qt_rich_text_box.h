@@ -1,0 +1,58 @@
+#pragma once
+// The rich-text box on Qt: a QTextEdit whose QTextDocument holds the styled text.
+
+#include <QTextEdit>
+
+#include "platform/controls.h"
+
+namespace pennory::platform::qt {
+
+class RichTextEdit;
+
+class QtRichTextBox : public RichTextBox {
+public:
+    QtRichTextBox(QWidget* parent, const text::CharFormat& font, Callback clicked);
+    ~QtRichTextBox() override;
+
+    QTextEdit* widget() const;
+
+    bool visible() const override;
+    void setVisible(bool visible) override;
+    bool enabled() const override;
+    void setEnabled(bool enabled) override;
+    std::u16string caption() const override;
+    void setCaption(std::u16string_view caption) override;
+    std::u16string toolTip() const override;
+    void setToolTip(std::u16string_view tip) override;
+    Geometry geometry() const override;
+    void setGeometry(const Geometry& geometry) override;
+    void setFocus() override;
+    bool hasFocus() const override;
+    void setAccessibleName(std::u16string_view name) override;
+
+    std::u16string text() const override;
+    void setText(std::u16string_view text) override;
+    text::StyledText content() const override;
+    void setContent(const text::StyledText& content) override;
+    text::CharFormat defaultFormat() const override;
+    std::size_t selStart() const override;
+    void setSelStart(std::size_t start) override;
+    std::size_t selLength() const override;
+    void setSelLength(std::size_t length) override;
+    std::u16string selText() const override;
+    void setSelText(std::u16string_view text) override;
+    text::CharFormat selFormat() const override;
+    void setSelFontName(std::u16string_view name) override;
+    void setSelFontSize(float points) override;
+    void setSelBold(bool on) override;
+    void setSelItalic(bool on) override;
+    void setSelStrikethrough(bool on) override;
+    void setSelUnderline(bool on) override;
+    void setSelColour(text::Colour colour) override;
+
+private:
+    RichTextEdit* m_edit;
+    text::CharFormat m_default;
+};
+
+}  // namespace pennory::platform::qt
