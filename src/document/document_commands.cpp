@@ -1,13 +1,84 @@
 #include "document/document_commands.h"
 
 #include "app/form1.h"
+#include "document/file_dialogs.h"
+#include "document/manuscript_io.h"
+#include "document/save_steps.h"
+#include "document/window_title.h"
 
 namespace pennory::document {
 
-void newDocument(app::Form1&) {}
-void open(app::Form1&) {}
-void save(app::Form1&, SaveOrigin) {}
-void saveAs(app::Form1&, std::int16_t) {}
-void exitProgram(app::Form1&) {}
+namespace {
+
+constexpr std::u16string_view kAskBeforeNew = u"等...等，保存您正在写的稿子吗？可别后悔哟~0~";
+constexpr std::u16string_view kAskBeforeExit = u"等...等，退出前保存您写好的稿子吗？可别后悔哟~0~";
+constexpr std::u16string_view kConfirmTitle = u"请确认";
+
+// True when the writer may go on: answered No, or answered Yes and the manuscript was
+// written. A cancelled dialog or a failed write must not lose the manuscript.
+bool offerToSave(app::Form1& form, std::u16string_view question) {
+    if (form.msgBox(question, platform::vbYesNo, kConfirmTitle) != platform::vbYes) return true;
+    return saveThroughDialog(form, kSaveBeforeLeaving, files::SaveType::Rtf) == SaveOutcome::Saved;
+}
+
+void forgetSaveTarget(app::Form1& form) {
+    form.saveTargetChosen = false;
+    form.saveTargetPath.clear();
+}
+
+}  // namespace
+
+void newDocument(app::Form1& form) {
+    if (!offerToSave(form, kAskBeforeNew)) return;
+    form.RichTextBox1().setText(u"");
+    showNewDocumentInTitle(form);
+    forgetSaveTarget(form);
+}
+
+void open(app::Form1& form) {
+    // Whatever follows, a cancelled dialog included.
+    form.mayDecrypt = true;
+    form.mayEncrypt = true;
+    forgetSaveTarget(form);
+
+    const bool intoReference = form.openIntoReference;
+    auto& target = intoReference ? form.RichTextBox2() : form.RichTextBox1();
+    auto& dialog = form.CommonDialog1();
+    dialog.FileName.clear();
+    // The box is asked to load the just-cleared name; an empty path leaves it untouched.
+    loadInto(form, target, dialog.FileName);
+    applyPreset(dialog, kOpenDialog);
+    if (!dialog.ShowOpen()) return;  // openIntoReference stays: the next Open aims there too
+
+    if (!loadInto(form, target, dialog.FileName)) return;
+    if (intoReference) {
+        form.openIntoReference = false;
+    } else {
+        showFileInTitle(form, dialog.FileName);
+    }
+}
+
+void save(app::Form1& form, SaveOrigin origin) {
+    auto& dialog = form.CommonDialog1();
+    dialog.FileName.clear();
+    if (form.saveTargetChosen) {
+        writeManuscript(form, form.saveTargetPath, files::SaveType::Rtf);
+        return;
+    }
+    const auto& preset = origin == SaveOrigin::Toolbar ? kToolbarSave : kMenuSave;
+    if (saveThroughDialog(form, preset, files::SaveType::Rtf) != SaveOutcome::Saved) return;
+    form.saveTargetChosen = true;
+    form.saveTargetPath = dialog.FileName;
+}
+
+void saveAs(app::Form1& form, std::int16_t index) {
+    if (index == 0) saveThroughDialog(form, kSaveAsRtf, files::SaveType::Rtf);
+    if (index == 1) saveThroughDialog(form, kSaveAsText, files::SaveType::Text);
+}
+
+void exitProgram(app::Form1& form) {
+    if (!offerToSave(form, kAskBeforeExit)) return;
+    form.services().program.end();
+}
 
 }  // namespace pennory::document
