@@ -4,11 +4,51 @@
 
 namespace pennory::input {
 
-void undo(app::Form1&) {}
-void selectAll(app::Form1&) {}
-void cut(app::Form1&) {}
-void deleteKey(app::Form1&) {}
-void copy(app::Form1&) {}
-void paste(app::Form1&) {}
+namespace {
+
+// Empties the clipboard and puts text on it. False when the clipboard could not take it.
+bool putOnClipboard(platform::ClipboardService& clipboard, std::u16string_view text) {
+    clipboard.clear();
+    return clipboard.setText(text);
+}
+
+}  // namespace
+
+void undo(app::Form1& form) { form.services().keys.sendKeys(u"^{z}"); }
+
+void selectAll(app::Form1& form) {
+    auto& editor = form.RichTextBox1();
+    editor.setSelStart(0);
+    editor.setSelLength(editor.text().size());
+}
+
+void cut(app::Form1& form) {
+    auto& editor = form.RichTextBox1();
+    // A cut whose text did not reach the clipboard would lose it: then nothing is deleted.
+    if (!putOnClipboard(form.services().clipboard, editor.selText())) return;
+    editor.setSelText(u"");
+}
+
+void deleteKey(app::Form1& form) { form.services().keys.sendKeys(u"{delete}"); }
+
+void copy(app::Form1& form) {
+    auto& clipboard = form.services().clipboard;
+    if (form.openIntoReference) {
+        // The reference mode ends only with a copy that reached the clipboard, so that trying
+        // again still copies the reference passage.
+        if (putOnClipboard(clipboard, form.RichTextBox2().selText())) {
+            form.openIntoReference = false;
+        }
+        return;
+    }
+    putOnClipboard(clipboard, form.RichTextBox1().selText());
+}
+
+void paste(app::Form1& form) {
+    // An unreadable clipboard is not an empty one: the selection stays.
+    const auto text = form.services().clipboard.text();
+    if (!text) return;
+    form.RichTextBox1().setSelText(*text);
+}
 
 }  // namespace pennory::input

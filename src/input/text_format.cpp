@@ -4,7 +4,27 @@
 
 namespace pennory::input {
 
-void textFont(app::Form1&) {}
-void textColour(app::Form1&) {}
+// Both commands apply the dialog's values whether it was confirmed or cancelled: a cancelled
+// dialog still holds the values of its previous use (or the start-up presets).
+
+void textFont(app::Form1& form) {
+    auto& dialog = form.CommonDialog1();
+    dialog.Flags = 3;  // screen and printer fonts; no effects section
+    dialog.ShowFont();
+
+    auto& editor = form.RichTextBox1();
+    editor.setSelFontName(dialog.FontName);
+    editor.setSelFontSize(static_cast<float>(dialog.FontSize));
+    editor.setSelBold(dialog.FontBold);
+    editor.setSelItalic(dialog.FontItalic);
+    editor.setSelStrikethrough(dialog.FontStrikethru);
+    editor.setSelUnderline(dialog.FontUnderline);
+}
+
+void textColour(app::Form1& form) {
+    auto& dialog = form.CommonDialog1();
+    dialog.ShowColor();
+    form.RichTextBox1().setSelColour(dialog.Color);
+}
 
 }  // namespace pennory::input
