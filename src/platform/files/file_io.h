@@ -14,8 +14,10 @@ FileResult readFile(const std::filesystem::path& path, std::string& bytes,
                     std::uintmax_t maxBytes = std::uintmax_t(1) << 31);
 
 // Writes to a temporary file in the same folder, flushes it and renames it over the target,
-// so a failed write leaves an existing target byte-for-byte whole. Permissions: those of an
-// existing target, else the defaults; ownerOnly gives 0600.
+// so a failed write leaves an existing target byte-for-byte whole and no temporary file behind.
+// Permissions: those of an existing target, else the defaults; ownerOnly gives 0600. A symbolic
+// link is followed: the file it names is replaced. Tests inject failures with
+// ScopedWriteFault (write_faults.h).
 FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                                bool ownerOnly = false);
 

@@ -13,7 +13,8 @@ namespace pennory::files {
 
 struct ReadLines {
     FileResult result;
-    bool missing = false;  // the file does not exist (its folder may or may not)
+    bool missing = false;  // the file does not exist (its folder may or may not); result then
+                           // holds the not-found failure
     std::vector<std::u16string> lines;
 };
 

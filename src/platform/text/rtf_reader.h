@@ -8,8 +8,17 @@
 
 namespace pennory::text {
 
-// Paragraph and line breaks become CR LF. Text outside any formatting takes the RTF defaults
-// (the document's default font, 12 pt).
+// Paragraph and line breaks (\par, \line, \sect, \page, \row) become CR LF, except one \par
+// that ends the document with nothing after it but closing braces: a rich-edit control writes
+// that one after the last line, and writeRtf() does the same. Text outside any formatting takes
+// the RTF defaults (the document's default font, 12 pt, black). Bytes (\'hh or raw) are decoded
+// in the code page of the current font (\cpg, else \fcharset, else \ansicpg, else 1252).
+// Chinese characters take the font given by \dbch\af or \dbch\f where one is given; with
+// \dbch in effect, \afs, \ab and \ai set the size, bold and italic, as LibreOffice writes
+// them. \- is kept as U+00AD, \~ as U+00A0, \_ as U+2011; \tab and \cell give U+0009. Fields
+// give their result; pictures, headers, footers, footnotes, the style sheet and the
+// information group give nothing. Group nesting beyond 10000 levels shares the state of the
+// deepest level kept; text after the document's last brace is still read.
 StyledText readRtf(std::string_view bytes);
 
 // True when the bytes start with "{\rtf" (how the rich-text control tells RTF from text).

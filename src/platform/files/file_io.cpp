@@ -1,0 +1,182 @@
+#include "platform/files/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <random>
+#include <system_error>
+
+#include "platform/files/file_errors.h"
+#include "platform/files/write_faults.h"
+
+namespace pennory::files {
+namespace {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd = -1) : m_fd(fd) {}
+    ~FileDescriptor() { reset(); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return m_fd; }
+    void adopt(int fd) {
+        reset();
+        m_fd = fd;
+    }
+    // Closes now and reports close's own error (write-back errors can surface only here).
+    int close() {
+        if (m_fd < 0) return 0;
+        const int result = ::close(m_fd);
+        m_fd = -1;
+        return result == 0 ? 0 : errno;
+    }
+    void reset() {
+        if (m_fd >= 0) ::close(m_fd);
+        m_fd = -1;
+    }
+
+private:
+    int m_fd;
+};
+
+FileResult readFailure(int error) {
+    return FileResult::failure(messageForError(error, FileAction::Read));
+}
+FileResult writeFailure(int error) {
+    return FileResult::failure(messageForError(error, FileAction::Write));
+}
+
+// The injected fault for this step, if any; 0 when none applies.
+int injected(WriteStep step) {
+    const detail::WriteFault* fault = detail::activeWriteFault();
+    return fault && fault->step == step ? fault->error : 0;
+}
+
+int writeAll(int fd, std::string_view bytes) {
+    const detail::WriteFault* fault = detail::activeWriteFault();
+    const bool failing = fault && fault->step == WriteStep::Write;
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        std::size_t chunk = std::min<std::size_t>(bytes.size() - written, 1 << 20);
+        if (failing) {
+            if (written >= fault->failAfterBytes) return fault->error;
+            chunk = std::min(chunk, fault->failAfterBytes - written);
+        }
+        const ssize_t n = ::write(fd, bytes.data() + written, chunk);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (failing && written >= fault->failAfterBytes) return fault->error;
+    return 0;
+}
+
+std::filesystem::path temporaryNameFor(const std::filesystem::path& target) {
+    static thread_local std::mt19937_64 random{std::random_device{}()};
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::string suffix = ".";
+    for (int i = 0; i < 8; ++i) suffix.push_back(kLetters[random() % (sizeof kLetters - 1)]);
+    std::filesystem::path name = target.parent_path();
+    name /= "." + target.filename().string() + suffix + ".tmp";
+    return name;
+}
+
+}  // namespace
+
+FileResult readFile(const std::filesystem::path& path, std::string& bytes,
+                    std::uintmax_t maxBytes) {
+    bytes.clear();
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) return readFailure(errno);
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) return readFailure(errno);
+    if (S_ISDIR(info.st_mode)) return FileResult::failure(kMessageIsFolder);
+    if (S_ISREG(info.st_mode)) {
+        if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
+            return FileResult::failure(kMessageTooLarge);
+        }
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    }
+    // Read to the end rather than trusting the size: files can grow, and some report none.
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int error = errno;
+            bytes.clear();
+            return readFailure(error);
+        }
+        if (n == 0) break;
+        if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
+            bytes.clear();
+            return FileResult::failure(kMessageTooLarge);
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    return FileResult::success();
+}
+
+FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                               bool ownerOnly) {
+    std::error_code ec;
+    std::filesystem::path target = path;
+    // Saving through a symbolic link replaces the file it points to, not the link.
+    if (std::filesystem::is_symlink(path, ec)) {
+        const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
+        if (!ec) target = resolved;
+    }
+
+    mode_t mode = 0666;
+    bool keepMode = false;
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) return FileResult::failure(kMessageIsFolder);
+        mode = info.st_mode & 07777;
+        keepMode = true;
+    } else if (errno != ENOENT) {
+        return writeFailure(errno);
+    }
+    if (ownerOnly) {
+        mode = 0600;
+        keepMode = true;
+    }
+
+    std::filesystem::path temporary;
+    FileDescriptor fd;
+    if (const int error = injected(WriteStep::Create)) return writeFailure(error);
+    for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
+        temporary = temporaryNameFor(target);
+        // Owner-only from the start, so the text is never readable by others even briefly.
+        fd.adopt(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                        ownerOnly ? 0600 : 0666));
+        if (fd.get() < 0 && errno != EEXIST) return writeFailure(errno);
+    }
+    if (fd.get() < 0) return writeFailure(EEXIST);
+
+    auto fail = [&](int error) {
+        fd.reset();
+        ::unlink(temporary.c_str());
+        return writeFailure(error);
+    };
+    if (keepMode && ::fchmod(fd.get(), mode) != 0) return fail(errno);
+    if (const int error = writeAll(fd.get(), bytes)) return fail(error);
+    if (const int error = injected(WriteStep::Sync)) return fail(error);
+    if (::fsync(fd.get()) != 0) return fail(errno);
+    if (const int error = fd.close()) return fail(error);
+    if (const int error = injected(WriteStep::Rename)) return fail(error);
+    if (::rename(temporary.c_str(), target.c_str()) != 0) return fail(errno);
+
+    // Make the rename itself durable; a failure here no longer affects the file's content.
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) ::fsync(dir.get());
+    return FileResult::success();
+}
+
+}  // namespace pennory::files

@@ -1,0 +1,38 @@
+#pragma once
+// A seam for tests: while a ScopedWriteFault lives, writeFileAtomically() on this thread fails
+// at the chosen step as if the system had reported the given error, so that every save path
+// can be shown to leave the old file whole and to report a Chinese message.
+
+#include <cerrno>
+#include <cstddef>
+
+namespace pennory::files {
+
+enum class WriteStep {
+    Create,  // creating the temporary file
+    Write,   // writing its bytes, after failAfterBytes of them were written
+    Sync,    // flushing it to disk
+    Rename,  // putting it in place of the target
+};
+
+class ScopedWriteFault {
+public:
+    ScopedWriteFault(WriteStep step, int error, std::size_t failAfterBytes = 0);
+    ~ScopedWriteFault();
+    ScopedWriteFault(const ScopedWriteFault&) = delete;
+    ScopedWriteFault& operator=(const ScopedWriteFault&) = delete;
+};
+
+namespace detail {
+
+struct WriteFault {
+    WriteStep step;
+    int error;
+    std::size_t failAfterBytes;
+};
+
+// The fault in force on this thread, or nullptr.
+const WriteFault* activeWriteFault();
+
+}  // namespace detail
+}  // namespace pennory::files

@@ -1,0 +1,134 @@
+#include "platform/text/rtf_tokenizer.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace pennory::text {
+namespace {
+
+bool isLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+int hexValue(unsigned char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Bytes that end a run of text.
+bool endsText(unsigned char c) {
+    return c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n';
+}
+
+}  // namespace
+
+RtfToken RtfTokenizer::next() {
+    for (;;) {
+        RtfToken token;
+        if (scan(token)) return token;
+    }
+}
+
+bool RtfTokenizer::scan(RtfToken& token) {
+    const std::size_t size = m_input.size();
+    const char* const data = m_input.data();
+    // Line ends in RTF are not text.
+    while (m_pos < size && (data[m_pos] == '\r' || data[m_pos] == '\n')) ++m_pos;
+    if (m_pos >= size) return true;
+
+    const unsigned char c = static_cast<unsigned char>(data[m_pos]);
+    if (c == '{') {
+        ++m_pos;
+        token.type = RtfToken::Type::GroupStart;
+        return true;
+    }
+    if (c == '}') {
+        ++m_pos;
+        token.type = RtfToken::Type::GroupEnd;
+        return true;
+    }
+    if (c == '\\') {
+        if (m_pos + 1 >= size) {
+            m_pos = size;
+            return true;
+        }
+        const unsigned char s = static_cast<unsigned char>(data[m_pos + 1]);
+        if (isLetter(s)) {
+            token = controlWord();
+            return true;
+        }
+        if (s == '\'') {
+            // \'hh; a damaged escape takes the hex digits it has.
+            m_pos += 2;
+            int value = 0;
+            int digits = 0;
+            while (digits < 2 && m_pos < size) {
+                const int h = hexValue(static_cast<unsigned char>(data[m_pos]));
+                if (h < 0) break;
+                value = value * 16 + h;
+                ++digits;
+                ++m_pos;
+            }
+            if (digits == 0) return false;  // nothing usable: skip it
+            token.type = RtfToken::Type::HexByte;
+            token.byte = static_cast<unsigned char>(value);
+            return true;
+        }
+        m_pos += 2;
+        token.type = RtfToken::Type::ControlSymbol;
+        token.symbol = static_cast<char>(s);
+        return true;
+    }
+
+    // A run of literal text; memchr-like scan for the next special byte.
+    const std::size_t start = m_pos;
+    while (m_pos < size && !endsText(static_cast<unsigned char>(data[m_pos]))) ++m_pos;
+    token.type = RtfToken::Type::Text;
+    token.text = m_input.substr(start, m_pos - start);
+    return true;
+}
+
+RtfToken RtfTokenizer::controlWord() {
+    RtfToken token;
+    token.type = RtfToken::Type::ControlWord;
+    const std::size_t size = m_input.size();
+    const char* const data = m_input.data();
+    const std::size_t nameStart = ++m_pos;  // after the backslash
+    while (m_pos < size && isLetter(static_cast<unsigned char>(data[m_pos]))) ++m_pos;
+    token.text = m_input.substr(nameStart, std::min(m_pos - nameStart, kMaxWordLength));
+
+    bool negative = false;
+    if (m_pos + 1 < size && data[m_pos] == '-' &&
+        isDigit(static_cast<unsigned char>(data[m_pos + 1]))) {
+        negative = true;
+        ++m_pos;
+    }
+    if (m_pos < size && isDigit(static_cast<unsigned char>(data[m_pos]))) {
+        // Saturate instead of overflowing on absurdly long numbers.
+        std::int64_t value = 0;
+        while (m_pos < size && isDigit(static_cast<unsigned char>(data[m_pos]))) {
+            if (value <= 0x7FFFFFFFLL) value = value * 10 + (data[m_pos] - '0');
+            ++m_pos;
+        }
+        if (negative) value = -value;
+        value = std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX);
+        token.hasParameter = true;
+        token.parameter = static_cast<std::int32_t>(value);
+    }
+    if (m_pos < size && data[m_pos] == ' ') ++m_pos;  // the delimiting space belongs to the word
+
+    // \binN: the next N bytes are data, whatever they contain.
+    if (token.text == "bin") {
+        const std::size_t want = token.hasParameter && token.parameter > 0
+                                     ? static_cast<std::size_t>(token.parameter)
+                                     : 0;
+        const std::size_t length = std::min(want, size - m_pos);
+        token.type = RtfToken::Type::Binary;
+        token.text = m_input.substr(m_pos, length);
+        m_pos += length;
+    }
+    return token;
+}
+
+}  // namespace pennory::text

@@ -1,0 +1,167 @@
+#include "platform/files/file_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "platform/files/write_faults.h"
+#include "temp_folder.h"
+
+namespace pennory::files {
+namespace {
+
+using testing::contentsOf;
+using testing::modeOf;
+using testing::putFile;
+using testing::TempFolder;
+
+TEST(FileIo, WritesAndReadsBytesExactly) {
+    TempFolder folder;
+    std::string bytes;
+    for (int i = 0; i < 3 * 1024 * 1024; ++i) bytes.push_back(static_cast<char>(i * 7));
+    for (const std::string& content : {std::string(), std::string("\0\r\n\xFF", 4), bytes}) {
+        ASSERT_TRUE(writeFileAtomically(folder / "a.rtf", content).ok);
+        std::string read;
+        ASSERT_TRUE(readFile(folder / "a.rtf", read).ok);
+        EXPECT_EQ(read, content);
+    }
+    EXPECT_EQ(folder.listing(), "a.rtf ");
+}
+
+TEST(FileIo, ChineseFileNames) {
+    TempFolder folder;
+    ASSERT_TRUE(writeFileAtomically(folder / "文稿 一.txt", "x").ok);
+    EXPECT_EQ(contentsOf(folder / "文稿 一.txt"), "x");
+}
+
+TEST(FileIo, KeepsThePermissionsOfAnExistingFile) {
+    TempFolder folder;
+    putFile(folder / "a.txt", "old");
+    ::chmod((folder / "a.txt").c_str(), 0640);
+    ASSERT_TRUE(writeFileAtomically(folder / "a.txt", "new").ok);
+    EXPECT_EQ(modeOf(folder / "a.txt"), 0640u);
+    EXPECT_EQ(contentsOf(folder / "a.txt"), "new");
+}
+
+TEST(FileIo, NewFilesFollowTheUmaskAndOwnerOnlyMeans0600) {
+    TempFolder folder;
+    const mode_t mask = ::umask(022);
+    ASSERT_TRUE(writeFileAtomically(folder / "plain.txt", "x").ok);
+    EXPECT_EQ(modeOf(folder / "plain.txt"), 0644u);
+    ASSERT_TRUE(writeFileAtomically(folder / "secret.txt", "x", true).ok);
+    EXPECT_EQ(modeOf(folder / "secret.txt"), 0600u);
+    // An existing file that others could read becomes owner-only too.
+    ASSERT_TRUE(writeFileAtomically(folder / "plain.txt", "y", true).ok);
+    EXPECT_EQ(modeOf(folder / "plain.txt"), 0600u);
+    ::umask(mask);
+}
+
+TEST(FileIo, WritingThroughASymbolicLinkReplacesItsTarget) {
+    TempFolder folder;
+    putFile(folder / "real.txt", "old");
+    std::filesystem::create_symlink(folder / "real.txt", folder / "link.txt");
+    ASSERT_TRUE(writeFileAtomically(folder / "link.txt", "new").ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.txt"));
+    EXPECT_EQ(contentsOf(folder / "real.txt"), "new");
+}
+
+// Whatever step fails, the old file stays byte-for-byte, no temporary file is left behind and
+// the writer learns why in Chinese.
+TEST(FileIo, AFailedWriteLeavesTheOldFileWhole) {
+    struct Case {
+        WriteStep step;
+        int error;
+        std::size_t afterBytes;
+        std::u16string message;
+    } cases[] = {
+        {WriteStep::Create, EACCES, 0, u"没有访问权限。"},
+        {WriteStep::Create, EROFS, 0, u"磁盘是只读的，无法写入。"},
+        {WriteStep::Write, ENOSPC, 0, u"磁盘空间不足。"},
+        {WriteStep::Write, ENOSPC, 5, u"磁盘空间不足。"},
+        {WriteStep::Write, EIO, 100000, u"磁盘读写出错。"},
+        {WriteStep::Sync, EIO, 0, u"磁盘读写出错。"},
+        {WriteStep::Rename, EXDEV, 0, u"文件读写失败（错误代码 18）。"},
+    };
+    const std::string old = "{\\rtf1 the old manuscript}";
+    std::string replacement(200000, 'n');
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.step));
+        TempFolder folder;
+        putFile(folder / "doc.rtf", old);
+        FileResult result;
+        {
+            ScopedWriteFault fault(c.step, c.error, c.afterBytes);
+            result = writeFileAtomically(folder / "doc.rtf", replacement);
+        }
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message, c.message);
+        EXPECT_EQ(contentsOf(folder / "doc.rtf"), old);
+        EXPECT_EQ(folder.listing(), "doc.rtf ");
+    }
+}
+
+TEST(FileIo, AFailedWriteOfANewFileLeavesNothing) {
+    TempFolder folder;
+    {
+        ScopedWriteFault fault(WriteStep::Write, ENOSPC, 3);
+        EXPECT_FALSE(writeFileAtomically(folder / "new.txt", "abcdef").ok);
+    }
+    EXPECT_EQ(folder.listing(), "");
+    // The fault ends with its scope.
+    EXPECT_TRUE(writeFileAtomically(folder / "new.txt", "abcdef").ok);
+}
+
+TEST(FileIo, WriteErrorsFromTheSystem) {
+    TempFolder folder;
+    FileResult r = writeFileAtomically(folder / "no such folder" / "a.txt", "x");
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, u"文件夹不存在。");
+
+    std::filesystem::create_directory(folder / "dir");
+    r = writeFileAtomically(folder / "dir", "x");
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, u"这是一个文件夹，不是文件。");
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "dir"));
+
+    putFile(folder / "file", "x");
+    r = writeFileAtomically(folder / "file" / "a.txt", "x");
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, u"文件夹不存在。");
+}
+
+TEST(FileIo, WriteIntoAReadOnlyFolder) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may write anywhere";
+    TempFolder folder;
+    std::filesystem::create_directory(folder / "ro");
+    putFile(folder / "ro" / "a.txt", "old");
+    ::chmod((folder / "ro").c_str(), 0555);
+    const FileResult r = writeFileAtomically(folder / "ro" / "a.txt", "new");
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, u"没有访问权限。");
+    EXPECT_EQ(contentsOf(folder / "ro" / "a.txt"), "old");
+}
+
+TEST(FileIo, ReadErrors) {
+    TempFolder folder;
+    std::string bytes = "left over";
+    FileResult r = readFile(folder / "missing.txt", bytes);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, u"找不到文件。");
+    EXPECT_TRUE(bytes.empty());
+
+    r = readFile(folder.path(), bytes);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, u"这是一个文件夹，不是文件。");
+
+    putFile(folder / "big.txt", std::string(1000, 'x'));
+    r = readFile(folder / "big.txt", bytes, 999);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, u"文件太大，无法打开。");
+    EXPECT_TRUE(readFile(folder / "big.txt", bytes, 1000).ok);
+    EXPECT_EQ(bytes.size(), 1000u);
+}
+
+}  // namespace
+}  // namespace pennory::files

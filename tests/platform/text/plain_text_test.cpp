@@ -1,0 +1,150 @@
+#include "platform/text/plain_text.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "platform/text/code_page_936.h"
+
+namespace pennory::text {
+namespace {
+
+std::string bytes(std::initializer_list<int> values) {
+    std::string out;
+    for (int v : values) out.push_back(static_cast<char>(v));
+    return out;
+}
+
+TEST(DecodePlainText, ByteOrderMarks) {
+    EXPECT_EQ(decodePlainText("\xEF\xBB\xBF\xE4\xB8\xAD\r\n"), u"中\r\n");
+    EXPECT_EQ(decodePlainText(bytes({0xFF, 0xFE, 0x2D, 0x4E, 0x0D, 0x00, 0x0A, 0x00})), u"中\r\n");
+    EXPECT_EQ(decodePlainText(bytes({0xFE, 0xFF, 0x4E, 0x2D, 0x00, 0x41})), u"中A");
+    // UTF-16 keeps NUL characters and lone surrogates as they are.
+    EXPECT_EQ(decodePlainText(bytes({0xFF, 0xFE, 0x00, 0x00, 0x00, 0xD8})),
+              std::u16string(u"\0\xD800", 2));
+    // An odd last byte cannot be a character.
+    EXPECT_EQ(decodePlainText(bytes({0xFF, 0xFE, 0x41, 0x00, 0x42})), u"A\uFFFD");
+    // A UTF-8 mark with damaged text after it is still UTF-8.
+    EXPECT_EQ(decodePlainText("\xEF\xBB\xBF"
+                              "a\xFF"
+                              "b"),
+              u"a\uFFFDb");
+}
+
+TEST(DecodePlainText, Utf8WithoutMark) {
+    EXPECT_EQ(decodePlainText("\xE6\x96\x87\xE7\xA8\xBF\nline"), u"文稿\nline");
+    EXPECT_EQ(decodePlainText("\xF0\x9F\x98\x80"), u"\U0001F600");
+    EXPECT_EQ(decodePlainText(""), u"");
+    EXPECT_EQ(decodePlainText("plain ASCII\r"), u"plain ASCII\r");
+}
+
+TEST(DecodePlainText, GbkAndGb18030) {
+    EXPECT_EQ(decodePlainText("\xCE\xC4\xB8\xE5\xBC\xD3\xC3\xDC\r\n"), u"文稿加密\r\n");
+    // Four-byte GB18030 sequences, and the euro sign as Windows writes it in code page 936.
+    EXPECT_EQ(decodePlainText("\x81\x30\x81\x30\x90\x30\x81\x30\x80"), u"\u0080\U00010000€");
+    // An overlong UTF-8 form ("/" as C0 AF) is not UTF-8 but a GBK character.
+    EXPECT_EQ(decodePlainText("\xC0\xAF"), u"蜡");
+}
+
+// "说" in GBK is CB B5, which is also the valid UTF-8 of U+02F5: a one-word password file
+// must still read back as the Chinese the program wrote.
+TEST(DecodePlainText, ShortGbkThatLooksLikeUtf8StaysGbk) {
+    EXPECT_EQ(decodePlainText("\xCB\xB5\r\n"), u"说\r\n");
+    EXPECT_EQ(decodePlainText("abc\xCB\xB5"), u"abc说");
+    // Three-byte sequences are how Chinese looks in UTF-8, and win.
+    EXPECT_EQ(decodePlainText("\xE4\xB8\xAD\xCB\xB5"), u"中\u02F5");
+}
+
+TEST(DecodePlainText, BinaryIsRefused) {
+    EXPECT_EQ(decodePlainText(std::string("GIF89a\0\0", 8)), std::nullopt);
+    EXPECT_EQ(decodePlainText(std::string("\xEF\xBB\xBF"
+                                          "a\0",
+                                          5)),
+              std::nullopt);
+    EXPECT_EQ(decodePlainText(std::string(1, '\0')), std::nullopt);
+}
+
+TEST(EncodePlainText, CodePage936WithCrLfAsGiven) {
+    EXPECT_EQ(encodePlainText(u"文稿加密\r\nA€"), "\xCE\xC4\xB8\xE5\xBC\xD3\xC3\xDC\r\nA\x80");
+    EXPECT_EQ(encodePlainText(u"a\nb\rc"), "a\nb\rc");
+}
+
+TEST(EncodePlainText, CharactersOutsideCodePage936UseGb18030) {
+    EXPECT_EQ(encodePlainText(u"\uD55C"), "\x83\x36\x84\x33");      // Korean
+    EXPECT_EQ(encodePlainText(u"\U0001F600"), "\x94\x39\xFC\x36");  // emoji
+    EXPECT_EQ(encodePlainText(u"\u200B\uFEFF"), "\x81\x36\xA4\x37\x84\x31\x95\x33");
+    // A lone surrogate has no encoding anywhere.
+    EXPECT_EQ(encodePlainText(u"a\xD800"
+                              u"b"),
+              "a?b");
+}
+
+// Whatever the editor holds (apart from lone surrogates) comes back from a text file.
+TEST(PlainText, RandomTextSurvivesAFile) {
+    std::mt19937 random(936);
+    std::uniform_int_distribution<int> pick(0, 9);
+    for (int round = 0; round < 300; ++round) {
+        std::u16string text;
+        const int length = 1 + static_cast<int>(random() % 60);
+        for (int i = 0; i < length; ++i) {
+            switch (pick(random)) {
+                case 0:
+                    text += u"\r\n";
+                    break;
+                case 1:
+                    text.push_back(static_cast<char16_t>(0x20 + random() % 95));
+                    break;
+                case 2:
+                    text.push_back(static_cast<char16_t>(0xE000 + random() % 0x1900));
+                    break;
+                case 3:
+                    text += u"\U0001F600";
+                    break;
+                case 4:
+                    text.push_back(static_cast<char16_t>(1 + random() % 31));
+                    break;
+                default: {
+                    // Any character code page 936 has.
+                    char16_t c;
+                    do c = static_cast<char16_t>(0x80 + random() % 0xFF00);
+                    while (!cp936::representable(c));
+                    text.push_back(c);
+                }
+            }
+        }
+        const std::optional<std::u16string> back = decodePlainText(encodePlainText(text));
+        ASSERT_TRUE(back.has_value());
+        ASSERT_EQ(*back, text) << "round " << round;
+    }
+}
+
+TEST(PlainText, EveryCharacterOfTheBasicPlaneSurvivesAFile) {
+    std::u16string text;
+    for (int c = 1; c < 0x10000; ++c) {
+        if (c < 0xD800 || c >= 0xE000) text.push_back(static_cast<char16_t>(c));
+    }
+    EXPECT_EQ(decodePlainText(encodePlainText(text)), text);
+}
+
+TEST(SplitLines, AllLineEnds) {
+    struct Case {
+        std::u16string text;
+        std::vector<std::u16string> lines;
+    } cases[] = {
+        {u"", {}},
+        {u"a", {u"a"}},
+        {u"a\r\n", {u"a"}},
+        {u"a\r\nb", {u"a", u"b"}},
+        {u"a\nb\rc\r\nd", {u"a", u"b", u"c", u"d"}},
+        {u"\r\n\r\n", {u"", u""}},
+        {u"a\n\rb", {u"a", u"", u"b"}},
+        {u"\r", {u""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "text of length " << c.text.size());
+        EXPECT_EQ(splitLines(c.text), c.lines);
+    }
+}
+
+}  // namespace
+}  // namespace pennory::text
