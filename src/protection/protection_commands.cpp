@@ -1,12 +1,150 @@
 #include "protection/protection_commands.h"
 
+#include <filesystem>
+#include <string>
+#include <string_view>
+
 #include "app/form1.h"
+#include "platform/text/plain_text.h"
+#include "protection/cipher.h"
+#include "protection/password_file.h"
 
 namespace pennory::protection {
+namespace {
 
-void login(app::Form1&) {}
-void changePassword(app::Form1&) {}
-void encrypt(app::Form1&) {}
-void decrypt(app::Form1&) {}
+// How many characters the lossy-encryption question names before "…".
+constexpr std::size_t kLossyListed = 5;
+
+// A path as the writer reads it: UTF-8 on Linux, else whatever the bytes decode to.
+std::u16string shownPath(const std::filesystem::path& path) {
+    return text::decodePlainText(path.native()).value_or(u"");
+}
+
+std::u16string failure(std::u16string_view what, const std::filesystem::path& file,
+                       std::u16string_view why, std::u16string_view outcome) {
+    std::u16string message(what);
+    message += u"\n";
+    message += shownPath(file);
+    if (!why.empty()) {
+        message += u"\n";
+        message += why;
+    }
+    message += u"\n";
+    message += outcome;
+    return message;
+}
+
+// Every password prompt hides what is typed.
+std::u16string askPassword(app::Form1& form, std::u16string_view prompt) {
+    return form.services().messages.inputBox(prompt, true);
+}
+
+// True when the password is stored; otherwise the writer has been told why and nothing
+// changed.
+bool storePassword(app::Form1& form, const std::filesystem::path& file,
+                   std::u16string_view password, std::u16string_view notStored) {
+    const files::FileResult written = writePassword(file, password);
+    if (!written.ok) form.msgBox(failure(u"无法保存密码文件：", file, written.message, notStored));
+    return written.ok;
+}
+
+void firstUse(app::Form1& form, const std::filesystem::path& file) {
+    const std::u16string password = askPassword(form, u"首次使用，请设置登录密码：");
+    if (!storePassword(form, file, password, u"登录密码没有设置。")) return;
+    form.msgBox(u"密码已设置成功，请重新登录！");
+}
+
+void unlock(app::Form1& form) {
+    form.codechilditem(0).setEnabled(true);
+    form.codechilditem(1).setEnabled(true);
+    form.mnucodeitem(2).setEnabled(true);
+}
+
+// A control character would be invisible in the question; it is named by its code instead.
+std::u16string shownCharacter(std::u16string_view character) {
+    const char16_t c = character.front();
+    if (character.size() > 1 || (c >= 0x20 && c != 0x7F && (c < 0x80 || c > 0x9F))) {
+        return std::u16string(character);
+    }
+    static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+    std::u16string code = u"U+";
+    for (int shift = 12; shift >= 0; shift -= 4) code += kHex[(c >> shift) & 0xF];
+    return code;
+}
+
+std::u16string lossyQuestion(const LossyCharacters& lossy) {
+    std::u16string list;
+    for (const auto& character : lossy.characters) {
+        if (!list.empty()) list += u' ';
+        list += shownCharacter(character);
+    }
+    if (lossy.more) list += u" …";
+    return u"文稿中有些字符加密后无法再解密复原：\n" + list + u"\n仍要加密吗？";
+}
+
+}  // namespace
+
+void login(app::Form1& form) {
+    const std::filesystem::path file = form.services().program.passwordFile();
+    const StoredPassword stored = readPassword(file);
+    if (stored.status == StoredPassword::Status::Missing) {
+        firstUse(form, file);
+        return;
+    }
+    // A password file that exists but gives no line ends the login without a word.
+    if (stored.status != StoredPassword::Status::Ok) return;
+
+    if (askPassword(form, u"请输入登录密码：") == stored.password) {
+        unlock(form);
+    } else {
+        form.msgBox(u"密码错误，请重新输入！");
+    }
+}
+
+void changePassword(app::Form1& form) {
+    const std::filesystem::path file = form.services().program.passwordFile();
+    const StoredPassword stored = readPassword(file);
+    if (stored.status != StoredPassword::Status::Ok) {
+        const std::u16string_view why =
+            stored.status == StoredPassword::Status::Missing ? u"文件不存在。" : stored.why;
+        form.msgBox(failure(u"无法读取密码文件：", file, why, u"密码没有更改。"));
+        return;
+    }
+    if (askPassword(form, u"请输入旧密码：") != stored.password) {
+        form.msgBox(u"输入旧密码有误，请重新输入！");
+        return;
+    }
+    const std::u16string password = askPassword(form, u"请输入新密码：");
+    if (!storePassword(form, file, password, u"密码没有更改，旧密码仍然有效。")) return;
+    form.msgBox(u"密码更改成功，请记住新密码！");
+}
+
+void encrypt(app::Form1& form) {
+    if (!form.mayEncrypt) {
+        form.msgBox(u"加密操作已经结束");
+        return;
+    }
+    std::u16string text = form.RichTextBox1().text();
+    const LossyCharacters lossy = findLossyCharacters(text, kLossyListed);
+    if (!lossy.empty() && form.msgBox(lossyQuestion(lossy), platform::vbYesNo) != platform::vbYes) {
+        return;
+    }
+    encryptInPlace(text);
+    form.RichTextBox1().setText(text);
+    form.mayEncrypt = false;
+    form.mayDecrypt = true;
+}
+
+void decrypt(app::Form1& form) {
+    if (!form.mayDecrypt) {
+        form.msgBox(u"解密操作已经结束");
+        return;
+    }
+    std::u16string text = form.RichTextBox1().text();
+    decryptInPlace(text);
+    form.RichTextBox1().setText(text);
+    form.mayDecrypt = false;
+    form.mayEncrypt = true;
+}
 
 }  // namespace pennory::protection

@@ -1,0 +1,333 @@
+// The login password through the "文稿加密" menu: first use, login, change, and what the
+// password file holds afterwards, byte for byte.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "support/form_fixture.h"
+
+namespace pennory::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using Shown = headless::ScriptedMessages::Shown;
+
+constexpr fs::perms kOwnerOnlyFile = fs::perms::owner_read | fs::perms::owner_write;
+
+void writeBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+fs::perms permissionsOf(const fs::path& path) {
+    return fs::status(path).permissions() & fs::perms::mask;
+}
+
+// While it lives, no file can grow beyond zero bytes, even for root: the write fails the
+// way a full disk makes it fail.
+class NoRoomForFiles {
+public:
+    NoRoomForFiles() {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = signal(SIGXFSZ, SIG_IGN);
+        rlimit none = m_saved;
+        none.rlim_cur = 0;
+        setrlimit(RLIMIT_FSIZE, &none);
+    }
+    ~NoRoomForFiles() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_handler)(int) = nullptr;
+};
+
+class Password : public FormTest {
+protected:
+    Password() { usePasswordFile(m_dir / "print.txt"); }
+
+    void usePasswordFile(const fs::path& path) { platform().program.m_passwordFile = path; }
+    fs::path file() { return platform().program.m_passwordFile; }
+
+    void login(std::optional<std::u16string> entry) {
+        if (entry) messages().nextInput(*entry);
+        clickMenu({u"文稿加密", u"请输入密码"});
+    }
+    void changePassword(std::optional<std::u16string> oldEntry,
+                        std::optional<std::u16string> newEntry = std::nullopt) {
+        if (oldEntry) messages().nextInput(*oldEntry);
+        if (newEntry) messages().nextInput(*newEntry);
+        clickMenu({u"文稿加密", u"更改密码"});
+    }
+
+    bool unlocked() {
+        const bool encrypt = menuEnabled({u"文稿加密", u"入口", u"文稿加密"});
+        const bool decrypt = menuEnabled({u"文稿加密", u"入口", u"文稿解密"});
+        const bool change = menuEnabled({u"文稿加密", u"更改密码"});
+        EXPECT_TRUE(encrypt == decrypt && decrypt == change) << "partly unlocked";
+        return encrypt && decrypt && change;
+    }
+
+    // Logs in with a stored password and forgets what was shown.
+    void loggedInWith(const std::string& storedBytes, const std::u16string& entry) {
+        writeBytes(file(), storedBytes);
+        login(entry);
+        ASSERT_TRUE(unlocked());
+        messages().forget();
+    }
+
+    const std::vector<Shown>& shown() { return messages().shown(); }
+
+    static Shown prompt(std::u16string text) {
+        return {std::move(text), 0, u"Pennory", true, true};
+    }
+    static Shown notice(std::u16string text) {
+        return {std::move(text), 0, u"Pennory", false, false};
+    }
+
+    TempDir m_dir;
+};
+
+void expectShown(const std::vector<Shown>& actual, const std::vector<Shown>& expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(utf8(actual[i].prompt), utf8(expected[i].prompt));
+        EXPECT_EQ(actual[i].input, expected[i].input);
+        EXPECT_EQ(actual[i].masked, expected[i].masked);
+        EXPECT_EQ(actual[i].style, expected[i].style);
+        EXPECT_EQ(utf8(actual[i].title), utf8(expected[i].title));
+    }
+}
+
+TEST_F(Password, FirstUseStoresTheEntryAsOneLineAndAsksToLogIn) {
+    // 文 is CE C4 and 稿 B8 E5 in code page 936.
+    const std::u16string password = u" 文稿 a,\"b\" ";
+    login(password);
+    expectShown(shown(),
+                {prompt(u"首次使用，请设置登录密码："), notice(u"密码已设置成功，请重新登录！")});
+    EXPECT_EQ(readBytes(file()), " \xCE\xC4\xB8\xE5 a,\"b\" \r\n");
+    EXPECT_EQ(permissionsOf(file()), kOwnerOnlyFile);
+    EXPECT_FALSE(unlocked());
+
+    messages().forget();
+    login(password);
+    expectShown(shown(), {prompt(u"请输入登录密码：")});
+    EXPECT_TRUE(unlocked());
+}
+
+TEST_F(Password, FirstUseCreatesTheMissingFoldersOwnerOnly) {
+    const fs::perms before = permissionsOf(m_dir.path());
+    usePasswordFile(m_dir / "config" / "pennory" / "print.txt");
+    login(u"pw");
+    EXPECT_EQ(readBytes(file()), "pw\r\n");
+    EXPECT_EQ(permissionsOf(m_dir / "config"), fs::perms::owner_all);
+    EXPECT_EQ(permissionsOf(m_dir / "config" / "pennory"), fs::perms::owner_all);
+    EXPECT_EQ(permissionsOf(file()), kOwnerOnlyFile);
+    EXPECT_EQ(permissionsOf(m_dir.path()), before);
+    ASSERT_EQ(shown().size(), 2u);
+    EXPECT_EQ(shown()[1].prompt, u"密码已设置成功，请重新登录！");
+}
+
+TEST_F(Password, FirstUseCancelStoresTheEmptyPasswordWhichCancelThenMatches) {
+    login(std::nullopt);
+    EXPECT_EQ(readBytes(file()), "\r\n");
+    EXPECT_FALSE(unlocked());
+    messages().forget();
+    login(std::nullopt);
+    expectShown(shown(), {prompt(u"请输入登录密码：")});
+    EXPECT_TRUE(unlocked());
+}
+
+struct LoginCase {
+    const char* name;
+    std::string stored;                   // the password file's bytes
+    std::optional<std::u16string> entry;  // nullopt: Cancel
+    bool matches;
+};
+
+class LoginComparison : public Password, public ::testing::WithParamInterface<LoginCase> {};
+
+TEST_P(LoginComparison, UnlocksOnlyOnAnExactMatch) {
+    const LoginCase& row = GetParam();
+    writeBytes(file(), row.stored);
+    login(row.entry);
+    EXPECT_EQ(unlocked(), row.matches);
+    if (row.matches) {
+        expectShown(shown(), {prompt(u"请输入登录密码：")});
+    } else {
+        expectShown(shown(), {prompt(u"请输入登录密码："), notice(u"密码错误，请重新输入！")});
+    }
+    EXPECT_EQ(readBytes(file()), row.stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LoginComparison,
+    ::testing::Values(LoginCase{"same", "Secret\r\n", u"Secret", true},
+                      LoginCase{"lower case", "Secret\r\n", u"secret", false},
+                      LoginCase{"upper case", "Secret\r\n", u"SECRET", false},
+                      LoginCase{"commas quotes blanks", " a, \"b\" \r\n", u" a, \"b\" ", true},
+                      LoginCase{"blanks trimmed", " a, \"b\" \r\n", u"a, \"b\"", false},
+                      LoginCase{"empty stored, empty entry", "\r\n", u"", true},
+                      LoginCase{"empty stored, Cancel", "\r\n", std::nullopt, true},
+                      LoginCase{"empty stored, entry", "\r\n", u"x", false},
+                      LoginCase{"Cancel", "Secret\r\n", std::nullopt, false},
+                      LoginCase{"Chinese in code page 936", "\xCE\xC4\xB8\xE5\r\n", u"文稿", true},
+                      LoginCase{"first line only, lone LF", "abc\nxyz\r\n", u"abc", true},
+                      LoginCase{"first line only, CR LF", "abc\r\nxyz\r\n", u"abc\r\nxyz", false},
+                      LoginCase{"no line end", "abc", u"abc", true}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        for (char& c : name) {
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        }
+        return name;
+    });
+
+TEST_F(Password, WrongPasswordAfterUnlockKeepsTheCommandsAndLoginAgainChangesNothing) {
+    loggedInWith("pw\r\n", u"pw");
+    login(u"PW");
+    EXPECT_TRUE(unlocked());
+    expectShown(shown(), {prompt(u"请输入登录密码："), notice(u"密码错误，请重新输入！")});
+    messages().forget();
+    login(u"pw");
+    EXPECT_TRUE(unlocked());
+    expectShown(shown(), {prompt(u"请输入登录密码：")});
+}
+
+TEST_F(Password, AnEmptyOrUnopenablePasswordFileEndsLoginSilently) {
+    writeBytes(file(), "");
+    login(u"");
+    EXPECT_TRUE(shown().empty());
+    EXPECT_FALSE(unlocked());
+    EXPECT_EQ(readBytes(file()), "");
+
+    usePasswordFile(m_dir / "folder");
+    fs::create_directory(file());
+    login(u"");
+    EXPECT_TRUE(shown().empty());
+    EXPECT_FALSE(unlocked());
+    EXPECT_TRUE(fs::is_directory(file()));
+}
+
+TEST_F(Password, ChangeAsksForTheOldPasswordThenStoresTheNewOne) {
+    loggedInWith("old\r\n", u"old");
+    changePassword(u"old", u"新 pw,\"");
+    expectShown(shown(), {prompt(u"请输入旧密码："), prompt(u"请输入新密码："),
+                          notice(u"密码更改成功，请记住新密码！")});
+    EXPECT_EQ(readBytes(file()), "\xD0\xC2 pw,\"\r\n");  // 新 is D0 C2
+    EXPECT_EQ(permissionsOf(file()), kOwnerOnlyFile);
+
+    messages().forget();
+    login(u"old");
+    EXPECT_EQ(shown().back().prompt, u"密码错误，请重新输入！");
+    messages().forget();
+    login(u"新 pw,\"");
+    expectShown(shown(), {prompt(u"请输入登录密码：")});
+}
+
+TEST_F(Password, WrongOrCancelledOldPasswordLeavesTheFileByteForByte) {
+    const std::string original = "old\nsecond line\r\n";
+    loggedInWith(original, u"old");
+    for (const auto& entry :
+         {std::optional<std::u16string>(u"OLD"), std::optional<std::u16string>(u"old\nsecond line"),
+          std::optional<std::u16string>()}) {
+        changePassword(entry);
+        expectShown(shown(), {prompt(u"请输入旧密码："), notice(u"输入旧密码有误，请重新输入！")});
+        EXPECT_EQ(readBytes(file()), original);
+        EXPECT_TRUE(unlocked());
+        messages().forget();
+    }
+}
+
+TEST_F(Password, CancelAtTheNewPasswordStoresTheEmptyPassword) {
+    loggedInWith("old\r\n", u"old");
+    changePassword(u"old", std::nullopt);
+    EXPECT_EQ(readBytes(file()), "\r\n");
+    EXPECT_EQ(shown().back().prompt, u"密码更改成功，请记住新密码！");
+}
+
+TEST_F(Password, ChangeWhenTheFileIsGoneTellsAndCreatesNothing) {
+    loggedInWith("old\r\n", u"old");
+    fs::remove(file());
+    changePassword(u"old", u"new");
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_FALSE(shown()[0].input);
+    EXPECT_EQ(shown()[0].prompt.rfind(u"无法读取密码文件", 0), 0u) << utf8(shown()[0].prompt);
+    EXPECT_NE(shown()[0].prompt.find(file().u16string()), std::u16string::npos);
+    EXPECT_FALSE(fs::exists(file()));
+}
+
+TEST_F(Password, ChangeWhenTheFileIsEmptyTellsAndKeepsIt) {
+    loggedInWith("old\r\n", u"old");
+    writeBytes(file(), "");
+    changePassword(u"old", u"new");
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].prompt.rfind(u"无法读取密码文件", 0), 0u) << utf8(shown()[0].prompt);
+    EXPECT_EQ(readBytes(file()), "");
+}
+
+TEST_F(Password, FirstUseWhereNoFolderCanBeMadeTellsAndStaysLocked) {
+    writeBytes(m_dir / "blocker", "a plain file");
+    usePasswordFile(m_dir / "blocker" / "pennory" / "print.txt");
+    login(u"pw");
+    ASSERT_EQ(shown().size(), 2u);
+    EXPECT_EQ(shown()[0].prompt, u"首次使用，请设置登录密码：");
+    EXPECT_TRUE(shown()[0].masked);
+    EXPECT_EQ(shown()[1].prompt.rfind(u"无法保存密码文件", 0), 0u) << utf8(shown()[1].prompt);
+    EXPECT_EQ(shown()[1].style, platform::vbOKOnly);
+    EXPECT_EQ(readBytes(m_dir / "blocker"), "a plain file");
+    EXPECT_FALSE(unlocked());
+}
+
+TEST_F(Password, FirstUseThatCannotWriteRemovesTheFoldersItMade) {
+    usePasswordFile(m_dir / "config" / "pennory" / "print.txt");
+    {
+        NoRoomForFiles full;
+        login(u"pw");
+    }
+    ASSERT_EQ(shown().size(), 2u);
+    EXPECT_EQ(shown()[1].prompt.rfind(u"无法保存密码文件", 0), 0u) << utf8(shown()[1].prompt);
+    EXPECT_FALSE(fs::exists(m_dir / "config"));
+    EXPECT_TRUE(fs::is_empty(m_dir.path()));
+}
+
+TEST_F(Password, ChangeThatCannotWriteKeepsTheOldPassword) {
+    loggedInWith("old\r\n", u"old");
+    {
+        NoRoomForFiles full;
+        changePassword(u"old", u"new");
+    }
+    ASSERT_EQ(shown().size(), 3u);
+    EXPECT_EQ(shown()[2].prompt.rfind(u"无法保存密码文件", 0), 0u) << utf8(shown()[2].prompt);
+    EXPECT_EQ(readBytes(file()), "old\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.path()), fs::directory_iterator()), 1);
+    messages().forget();
+    login(u"old");
+    expectShown(shown(), {prompt(u"请输入登录密码：")});
+}
+
+TEST_F(Password, TheSubmenuOwnerDoesNothingOfItsOwn) {
+    clickMenu({u"文稿加密", u"入口"});
+    EXPECT_TRUE(shown().empty());
+    EXPECT_FALSE(unlocked());
+    EXPECT_FALSE(fs::exists(file()));
+}
+
+}  // namespace
+}  // namespace pennory::testing
