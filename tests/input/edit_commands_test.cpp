@@ -1,11 +1,12 @@
 // Undo, select all, cut, delete, copy and paste from the Edit menu and the toolbar.
 
-#include "support/form_fixture.h"
+#include "input/working_folder.h"
 
 namespace pennory::testing {
 namespace {
 
-class EditCommands : public FormTest {
+// "selfdo" reads the working folder's phrase file.
+class EditCommands : public FormInTempFolder {
 protected:
     headless::MemoryClipboard& clipboard() { return platform().clipboard; }
     std::vector<std::u16string> keysSent() { return platform().keys.sent(); }

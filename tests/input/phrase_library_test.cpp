@@ -10,7 +10,7 @@
 #include <iterator>
 
 #include "input/phrase_grid.h"
-#include "support/form_fixture.h"
+#include "input/working_folder.h"
 
 namespace pennory::testing {
 namespace {
@@ -18,25 +18,13 @@ namespace {
 namespace fs = std::filesystem;
 using input::kPhraseCount;
 
-// Makes a folder the working folder for the lifetime of the object.
-class WorkingFolder {
-public:
-    explicit WorkingFolder(const fs::path& folder) : m_previous(fs::current_path()) {
-        fs::current_path(folder);
-    }
-    ~WorkingFolder() { fs::current_path(m_previous); }
-
-private:
-    fs::path m_previous;
-};
-
 std::string crlfLines(std::initializer_list<std::string_view> lines) {
     std::string out;
     for (auto line : lines) (out += line) += "\r\n";
     return out;
 }
 
-class PhraseLibrary : public FormTest {
+class PhraseLibrary : public FormInTempFolder {
 protected:
     fs::path phraseFile() const { return m_folder / "date.txt"; }
     void writePhraseFile(std::string_view bytes) {
@@ -66,9 +54,6 @@ protected:
         editor().setSelStart(start);
         editor().setSelLength(length);
     }
-
-    TempDir m_folder;
-    WorkingFolder m_working{m_folder.path()};
 };
 
 TEST_F(PhraseLibrary, FirstUseWithoutAFileLoadsNothingAndSaysNothing) {

@@ -2,12 +2,13 @@
 
 #include "input/keypad_table.h"
 #include "input/word_bank_table.h"
-#include "support/form_fixture.h"
+#include "input/working_folder.h"
 
 namespace pennory::testing {
 namespace {
 
-class QuickInsert : public FormTest {
+// "selfdo" reads the working folder's phrase file.
+class QuickInsert : public FormInTempFolder {
 protected:
     headless::MemoryClipboard& clipboard() { return platform().clipboard; }
     void clickKey(int index) {
