@@ -1,9 +1,12 @@
 #pragma once
 // The rich-text box on Qt: a QTextEdit whose QTextDocument holds the styled text.
 
+#include <QPointer>
 #include <QTextEdit>
+#include <optional>
 
 #include "platform/controls.h"
+#include "platform/qt/qt_rich_text_document.h"
 
 namespace pennory::platform::qt {
 
@@ -51,8 +54,13 @@ public:
     void setSelColour(text::Colour colour) override;
 
 private:
-    RichTextEdit* m_edit;
+    void mergeFormat(const QTextCharFormat& change);
+
+    QPointer<RichTextEdit> m_edit;
     text::CharFormat m_default;
+    StyledTextWriter m_writer;
+    std::u16string m_caption;
+    std::optional<Geometry> m_geometry;
 };
 
 }  // namespace pennory::platform::qt

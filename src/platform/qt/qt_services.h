@@ -6,7 +6,9 @@
 #include <QColor>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <QWidget>
+#include <functional>
 
 #include "platform/services.h"
 
@@ -73,13 +75,21 @@ public:
 // through QDesktopServices. A missing file is ignored.
 class QtShell : public ShellService {
 public:
+    // How a URL is handed to the desktop; QDesktopServices::openUrl unless given.
+    using Opener = std::function<void(const QUrl&)>;
+    explicit QtShell(Opener opener = {});
+
     void shellExecute(std::u16string_view operation, std::u16string_view file,
                       std::u16string_view parameters, const std::filesystem::path& directory,
                       int showCommand) override;
+
+private:
+    Opener m_open;
 };
 
-// end() marks the program as ended and quits the event loop once the running handler has
-// returned; the window closes then without its close prompt (see ended()).
+// end() marks the program as ended and leaves the event loop once the running handler has
+// returned, without asking the windows to close: a window that closes all the same must
+// check ended() and then skip its close prompt.
 class QtProgram : public ProgramService {
 public:
     void end() override;

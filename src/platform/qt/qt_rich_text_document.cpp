@@ -1,0 +1,286 @@
+#include "platform/qt/qt_rich_text_document.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+#include <QTextBlock>
+#include <QTextFragment>
+#include <algorithm>
+#include <unordered_map>
+
+namespace pennory::platform::qt {
+
+namespace {
+
+// The original character of a stand-in, in the stand-in's format.
+constexpr int kOriginalCharacter = QTextFormat::UserProperty + 0x50;
+
+// QTextCursor::insertText makes paragraphs of CR, LF, U+2029 and the frame marks, and the
+// layout takes U+FFFC for an embedded object.
+bool needsStandIn(char16_t c) {
+    return c == u'\r' || c == u'\n' || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1 || c == 0xFFFC;
+}
+
+// What the writer sees in place of the character: the control pictures for CR and LF, a
+// pilcrow for the paragraph separator, the replacement character for the rest.
+char16_t standInFor(char16_t original) {
+    switch (original) {
+        case u'\r':
+            return 0x240D;
+        case u'\n':
+            return 0x240A;
+        case 0x2029:
+            return 0x00B6;
+        default:
+            return 0xFFFD;
+    }
+}
+
+bool mayBeStandIn(char16_t c) { return c == 0x240D || c == 0x240A || c == 0x00B6 || c == 0xFFFD; }
+
+QColor toColor(text::Colour colour) {
+    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                  static_cast<int>((colour >> 16) & 0xFF));
+}
+
+char16_t originalOf(const QTextCharFormat& format) {
+    return static_cast<char16_t>(format.intProperty(kOriginalCharacter));
+}
+
+// Puts the originals back in out[at, at + (to - from)), which holds the document
+// positions [from, to) of block.
+void restoreStandIns(const QTextBlock& block, std::u16string& out, std::size_t at, int from,
+                     int to) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const int start = std::max(from, fragment.position());
+        const int end = std::min(to, fragment.position() + fragment.length());
+        if (start >= end) continue;
+        const QTextCharFormat format = fragment.charFormat();
+        if (!isStandInFormat(format)) continue;
+        const char16_t original = originalOf(format);
+        const char16_t standIn = standInFor(original);
+        for (int pos = start; pos < end; ++pos) {
+            char16_t& c = out[at + static_cast<std::size_t>(pos - from)];
+            if (c == standIn) c = original;
+        }
+    }
+}
+
+}  // namespace
+
+QTextCharFormat toQtFormat(const text::CharFormat& format) {
+    QTextCharFormat out;
+    out.setFontFamilies(QStringList{qtText(format.fontName)});
+    out.setFontPointSize(format.sizePt);
+    out.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
+    out.setFontItalic(format.italic);
+    out.setFontUnderline(format.underline);
+    out.setFontStrikeOut(format.strikethrough);
+    out.setForeground(QBrush(toColor(format.colour)));
+    return out;
+}
+
+text::CharFormat fromQtFormat(const QTextCharFormat& format, const text::CharFormat& fallback) {
+    text::CharFormat out = fallback;
+    if (format.hasProperty(QTextFormat::FontFamilies)) {
+        const QStringList families = format.fontFamilies().toStringList();
+        if (!families.isEmpty()) out.fontName = u16Text(families.first());
+    } else if (format.hasProperty(QTextFormat::FontFamily)) {
+        out.fontName = u16Text(format.property(QTextFormat::FontFamily).toString());
+    }
+    if (format.hasProperty(QTextFormat::FontPointSize)) {
+        out.sizePt = static_cast<float>(format.fontPointSize());
+    }
+    if (format.hasProperty(QTextFormat::FontWeight)) {
+        out.bold = format.fontWeight() >= QFont::DemiBold;
+    }
+    if (format.hasProperty(QTextFormat::FontItalic)) out.italic = format.fontItalic();
+    if (format.hasProperty(QTextFormat::TextUnderlineStyle) ||
+        format.hasProperty(QTextFormat::FontUnderline)) {
+        out.underline = format.fontUnderline();
+    }
+    if (format.hasProperty(QTextFormat::FontStrikeOut)) out.strikethrough = format.fontStrikeOut();
+    if (format.hasProperty(QTextFormat::ForegroundBrush)) {
+        const QColor c = format.foreground().color();
+        out.colour = text::rgb(c.red(), c.green(), c.blue());
+    }
+    return out;
+}
+
+QTextCharFormat withoutStandIn(QTextCharFormat format) {
+    format.clearProperty(kOriginalCharacter);
+    return format;
+}
+
+bool isStandInFormat(const QTextCharFormat& format) {
+    return format.hasProperty(kOriginalCharacter);
+}
+
+// ---- Writing
+
+const QTextCharFormat& StyledTextWriter::qtFormat(const text::CharFormat& format) {
+    Key key{format.fontName,  format.sizePt,        format.bold,  format.italic,
+            format.underline, format.strikethrough, format.colour};
+    auto found = m_formats.find(key);
+    if (found == m_formats.end()) {
+        found = m_formats.emplace(std::move(key), toQtFormat(format)).first;
+    }
+    return found->second;
+}
+
+void StyledTextWriter::insert(QTextCursor& cursor, const text::StyledText& content) {
+    for (const auto& run : content.runs()) insert(cursor, run.text, run.format);
+}
+
+void StyledTextWriter::insert(QTextCursor& cursor, std::u16string_view text,
+                              const text::CharFormat& format) {
+    const QTextCharFormat& qtFormat = this->qtFormat(format);
+    std::size_t start = 0;
+    // Plain stretches go in whole; only breaks and stand-ins interrupt them.
+    auto flush = [&](std::size_t end) {
+        if (end > start) cursor.insertText(qtText(text.substr(start, end - start)), qtFormat);
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (!needsStandIn(c)) continue;
+        flush(i);
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            cursor.insertBlock(QTextBlockFormat(), qtFormat);
+            ++i;
+        } else {
+            QTextCharFormat standInFormat = qtFormat;
+            standInFormat.setProperty(kOriginalCharacter, static_cast<int>(c));
+            cursor.insertText(QString(QChar(standInFor(c))), standInFormat);
+        }
+        start = i + 1;
+    }
+    flush(text.size());
+}
+
+// ---- Reading
+
+text::StyledText readStyled(const QTextDocument& document, int from, int to,
+                            const text::CharFormat& fallback) {
+    text::StyledText out;
+    struct Decoded {
+        text::CharFormat format;
+        char16_t original = 0;  // non-zero for a stand-in
+    };
+    std::unordered_map<int, Decoded> decoded;
+    auto decode = [&](int index, auto formatOf) -> const Decoded& {
+        auto found = decoded.find(index);
+        if (found == decoded.end()) {
+            const QTextCharFormat format = formatOf();
+            Decoded d{fromQtFormat(format, fallback),
+                      isStandInFormat(format) ? originalOf(format) : char16_t(0)};
+            found = decoded.emplace(index, std::move(d)).first;
+        }
+        return found->second;
+    };
+
+    std::u16string piece;
+    for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int start = std::max(from, fragment.position());
+            const int end = std::min(to, fragment.position() + fragment.length());
+            if (start >= end) continue;
+            const Decoded& d =
+                decode(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
+            const QString text = fragment.text();
+            piece.assign(
+                reinterpret_cast<const char16_t*>(text.utf16()) + (start - fragment.position()),
+                static_cast<std::size_t>(end - start));
+            if (d.original) {
+                std::replace(piece.begin(), piece.end(), standInFor(d.original), d.original);
+            }
+            out.append(piece, d.format);
+        }
+        const int separator = block.position() + block.length() - 1;
+        const QTextBlock next = block.next();
+        if (next.isValid() && separator >= from && separator < to) {
+            out.append(u"\r\n",
+                       decode(next.charFormatIndex(), [&] { return next.charFormat(); }).format);
+        }
+    }
+    return out;
+}
+
+std::u16string readPlain(const QTextDocument& document, int from, int to,
+                         std::u16string_view lineBreak) {
+    std::u16string out;
+    if (to > from) out.reserve(static_cast<std::size_t>(to - from) + 1024);
+    for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        const int blockStart = block.position();
+        const int textEnd = blockStart + block.length() - 1;
+        const int start = std::max(from, blockStart);
+        const int end = std::min(to, textEnd);
+        if (start < end) {
+            const QString text = block.text();
+            const std::size_t at = out.size();
+            out.append(reinterpret_cast<const char16_t*>(text.utf16()) + (start - blockStart),
+                       static_cast<std::size_t>(end - start));
+            if (std::any_of(out.begin() + static_cast<std::ptrdiff_t>(at), out.end(),
+                            mayBeStandIn)) {
+                restoreStandIns(block, out, at, start, end);
+            }
+        }
+        if (block.next().isValid() && textEnd >= from && textEnd < to) out += lineBreak;
+    }
+    return out;
+}
+
+QTextCharFormat formatOfCharAt(const QTextDocument& document, int position) {
+    const QTextBlock block = document.findBlock(position);
+    if (!block.isValid()) return {};
+    if (position >= block.position() + block.length() - 1) {
+        const QTextBlock next = block.next();
+        return next.isValid() ? next.charFormat() : QTextCharFormat();
+    }
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().contains(position)) return it.fragment().charFormat();
+    }
+    return {};
+}
+
+// ---- Positions
+
+int documentEnd(const QTextDocument& document) { return document.characterCount() - 1; }
+
+std::size_t textLength(const QTextDocument& document) {
+    return static_cast<std::size_t>(documentEnd(document) + document.blockCount() - 1);
+}
+
+std::size_t toTextPosition(const QTextDocument& document, int position) {
+    position = std::clamp(position, 0, documentEnd(document));
+    return static_cast<std::size_t>(position + document.findBlock(position).blockNumber());
+}
+
+int toDocumentPosition(const QTextDocument& document, std::size_t position, Rounding rounding) {
+    // The text starts block n at its document position + n: find the last block starting at
+    // or before the position.
+    const std::size_t target = std::min(position, textLength(document));
+    int low = 0;
+    int high = document.blockCount() - 1;
+    while (low < high) {
+        const int middle = low + (high - low + 1) / 2;
+        const auto start =
+            static_cast<std::size_t>(document.findBlockByNumber(middle).position() + middle);
+        if (start <= target) {
+            low = middle;
+        } else {
+            high = middle - 1;
+        }
+    }
+    const QTextBlock block = document.findBlockByNumber(low);
+    const std::size_t offset = target - static_cast<std::size_t>(block.position() + low);
+    const auto textSize = static_cast<std::size_t>(block.length() - 1);
+    if (offset <= textSize) return block.position() + static_cast<int>(offset);
+    // Between the CR and the LF of the break that ends the block.
+    return block.position() + static_cast<int>(textSize) + (rounding == Rounding::Up ? 1 : 0);
+}
+
+}  // namespace pennory::platform::qt
