@@ -43,8 +43,12 @@ bool CommonDialog::ShowFont() {
     FontSize = chosen->size;
     FontBold = chosen->bold;
     FontItalic = chosen->italic;
-    FontStrikethru = chosen->strikethrough;
-    FontUnderline = chosen->underline;
+    // Without the effects section the dialog offers no underline or strikethrough, so
+    // those values stay as they were.
+    if (Flags & kFontEffects) {
+        FontStrikethru = chosen->strikethrough;
+        FontUnderline = chosen->underline;
+    }
     return true;
 }
 

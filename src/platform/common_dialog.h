@@ -12,6 +12,9 @@ namespace pennory::platform {
 // are ignored.
 std::vector<FileFilter> parseFilter(std::u16string_view filter);
 
+// Font dialog flag: show the effects section (underline, strikethrough, colour).
+inline constexpr int kFontEffects = 0x100;
+
 class CommonDialog {
 public:
     explicit CommonDialog(DialogService& service) : m_service(service) {}

@@ -2,12 +2,13 @@
 
 #include "input/phrase_grid.h"
 #include "input/word_bank_table.h"
-#include "support/form_fixture.h"
+#include "support/working_folder.h"
 
 namespace pennory::testing {
 namespace {
 
-class SidePanel : public FormTest {
+// "selfdo" and "enter" read and write the phrase file in the working folder.
+class SidePanel : public FormInTempFolder {
 protected:
     bool allLabels(bool visible) {
         for (int i = 0; i < input::kWordBankSize; ++i) {

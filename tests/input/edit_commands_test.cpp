@@ -1,6 +1,6 @@
 // Undo, select all, cut, delete, copy and paste from the Edit menu and the toolbar.
 
-#include "input/working_folder.h"
+#include "support/working_folder.h"
 
 namespace pennory::testing {
 namespace {

@@ -10,7 +10,7 @@
 #include <iterator>
 
 #include "input/phrase_grid.h"
-#include "input/working_folder.h"
+#include "support/working_folder.h"
 
 namespace pennory::testing {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "input/keypad_table.h"
 #include "input/word_bank_table.h"
-#include "input/working_folder.h"
+#include "support/working_folder.h"
 
 namespace pennory::testing {
 namespace {
