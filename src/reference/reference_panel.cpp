@@ -1,11 +1,83 @@
 #include "reference/reference_panel.h"
 
+#include <cmath>
+#include <string>
+#include <string_view>
+
 #include "app/form1.h"
 
 namespace pennory::reference {
 
-void openPicture(app::Form1&) {}
-void panHorizontally(app::Form1&) {}
-void panVertically(app::Form1&) {}
+namespace {
+
+constexpr std::u16string_view kPictureFilter =
+    u"*.bmp文件|*.bmp|*.gif文件|*gif|*.jpg文件|*.jpg|所有文件|*.*|";
+constexpr std::u16string_view kPictureDialogTitle = u"看图";
+constexpr double kTwipsPerPixel = 15;
+constexpr int kScrollLimit = 32767;
+
+void setScrollRanges(app::Form1& form, int horizontal, int vertical) {
+    form.VScroll1().setMax(vertical);
+    form.HScroll1().setMax(horizontal);
+}
+
+void reportUnshownPicture(app::Form1& form, std::u16string_view path, std::u16string_view why) {
+    std::u16string message = u"无法显示图片“";
+    message += path;
+    message += u"”：";
+    message += why;
+    message += u"。";
+    form.msgBox(message, platform::vbOKOnly);
+}
+
+}  // namespace
+
+int scrollRange(double twips) {
+    if (!(twips > 0)) return 0;
+    if (twips >= kScrollLimit) return kScrollLimit;
+    const double below = std::floor(twips);
+    const double fraction = twips - below;
+    double rounded = below;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0)) rounded += 1;
+    return static_cast<int>(rounded);
+}
+
+void openPicture(app::Form1& form) {
+    auto& dialog = form.CommonDialog1();
+    dialog.FileName = u"";
+    form.Image1().clearPicture();
+    form.RichTextBox2().setVisible(false);
+
+    dialog.Filter = kPictureFilter;
+    dialog.FilterIndex = 1;
+    dialog.DialogTitle = kPictureDialogTitle;
+    // A cancelled dialog leaves the name empty, and the picture stays cleared.
+    if (!dialog.ShowOpen()) {
+        setScrollRanges(form, 0, 0);
+        return;
+    }
+
+    const platform::PictureResult picture = form.Image1().loadPicture(dialog.FileName);
+    if (!picture.result.ok) {
+        form.Image1().clearPicture();
+        setScrollRanges(form, 0, 0);
+        reportUnshownPicture(form, dialog.FileName, picture.result.message);
+        return;
+    }
+    setScrollRanges(form, scrollRange(picture.widthPx * kTwipsPerPixel),
+                    scrollRange(picture.heightPx * kTwipsPerPixel));
+}
+
+void panHorizontally(app::Form1& form) {
+    auto place = form.Image1().geometry();
+    place.left = -form.HScroll1().value();
+    form.Image1().setGeometry(place);
+}
+
+void panVertically(app::Form1& form) {
+    auto place = form.Image1().geometry();
+    place.top = -form.VScroll1().value();
+    form.Image1().setGeometry(place);
+}
 
 }  // namespace pennory::reference

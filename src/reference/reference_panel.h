@@ -7,9 +7,17 @@ class Form1;
 
 namespace pennory::reference {
 
+// After the view switch of "image": clears the picture, hides the reference text box, asks
+// for a picture ("看图") and shows it at its own size from the panel's top-left corner. The
+// scroll maxima become the picture's width and height in twips; with no picture (dialog
+// cancelled, or a file that cannot be shown, which is reported in a message box) both are 0.
 void openPicture(app::Form1& form);
-// Moves the picture to follow the scroll bars' values.
+// Moves the picture to follow the scroll bars' values: Left = -HScroll1, Top = -VScroll1.
 void panHorizontally(app::Form1& form);
 void panVertically(app::Form1& form);
+
+// The scroll maximum for a picture extent in twips: rounded to the nearest integer, halves
+// to the even neighbour, and held within 0 to 32767, the range of the scroll bars.
+int scrollRange(double twips);
 
 }  // namespace pennory::reference

@@ -1,0 +1,84 @@
+// The help page that ships with the program: it must open as UTF-8 in any browser and
+// explain every command the writer can reach.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/window_design.h"
+#include "input/keypad_table.h"
+#include "support/form_fixture.h"
+
+namespace pennory::testing {
+namespace {
+
+class HelpPage : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        const std::filesystem::path page =
+            std::filesystem::path(PENNORY_TEST_DATA) / ".." / ".." / "data" / u"Pennory帮助.htm";
+        std::ifstream in(page, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        s_page = bytes.str();
+    }
+    static bool mentions(std::u16string_view text) {
+        return s_page.find(utf8(text)) != std::string::npos;
+    }
+    static inline std::string s_page;
+};
+
+TEST_F(HelpPage, DeclaresUtf8AndIsValidUtf8) {
+    ASSERT_FALSE(s_page.empty());
+    EXPECT_NE(s_page.find("<meta charset=\"utf-8\">"), std::string::npos);
+    EXPECT_EQ(utf8(utf16(s_page)), s_page);  // survives a round trip: no stray GBK bytes
+}
+
+TEST_F(HelpPage, ExplainsEveryMenuItemAndToolbarButton) {
+    std::vector<std::u16string_view> captions = {u"文件", u"编辑", u"文本字体", u"文本颜色",
+                                                 u"文稿加密"};
+    for (auto c : app::kFileItems) captions.push_back(c);
+    for (auto c : app::kSaveAsItems) captions.push_back(c);
+    for (auto c : app::kEditItems) captions.push_back(c);
+    for (auto c : app::kCodeItems) captions.push_back(c);
+    for (auto c : app::kCodeChildItems) captions.push_back(c);
+    for (auto c : app::kHelpItems) {
+        if (!c.empty()) captions.push_back(c);
+    }
+    for (const auto& button : app::kToolbar) captions.push_back(button.caption);
+    for (const auto& key : input::kKeypad) captions.push_back(key.caption);
+    for (auto caption : captions) {
+        EXPECT_TRUE(mentions(caption)) << utf8(caption);
+    }
+}
+
+TEST_F(HelpPage, SaysWhatTheCipherCannotRestoreAndWhereFilesAre) {
+    const std::u16string_view facts[] = {
+        u"孝",
+        u"犊",
+        u"娶",
+        u"并",
+        u"＂",
+        u"癣",
+        u"谨",
+        u"樱",
+        u"盛",  // come back changed
+        u"仍要加密吗？",
+        u"格式",
+        u"date.txt",
+        u"~/.config/pennory/print.txt",
+        u"GBK",
+        u"CR LF",
+        u"editor@pennory.cn",
+        u"1.5",
+        u"看图",
+    };
+    for (auto fact : facts) {
+        EXPECT_TRUE(mentions(fact)) << utf8(fact);
+    }
+}
+
+}  // namespace
+}  // namespace pennory::testing
