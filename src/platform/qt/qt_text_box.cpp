@@ -1,0 +1,32 @@
+#include "platform/qt/qt_text_box.h"
+
+#include <QMouseEvent>
+#include <limits>
+
+#include "platform/qt/qt_fonts.h"
+
+namespace pennory::platform::qt {
+
+ClickableLineEdit::ClickableLineEdit(QWidget* parent, Callback clicked)
+    : QLineEdit(parent), m_clicked(std::move(clicked)) {}
+
+void ClickableLineEdit::mouseReleaseEvent(QMouseEvent* event) {
+    QLineEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+        m_clicked) {
+        m_clicked();
+    }
+}
+
+QtTextBox::QtTextBox(QWidget* parent, const text::CharFormat& font, Callback clicked)
+    : QtControl(new ClickableLineEdit(parent, std::move(clicked))) {
+    m_widget->setFont(toQFont(font));
+    // QLineEdit would cut a longer phrase at 32767 characters.
+    m_widget->setMaxLength(std::numeric_limits<int>::max());
+}
+
+std::u16string QtTextBox::text() const { return toU16(m_widget->text()); }
+
+void QtTextBox::setText(std::u16string_view text) { m_widget->setText(toQString(text)); }
+
+}  // namespace pennory::platform::qt
