@@ -584,13 +584,18 @@ void RtfReader::appendText(std::u16string_view chars) {
         if (a && (!b || a->name != b->name)) {
             FormatKey eastKey = key;
             eastKey.font = eastAsian;
-            // Split into stretches of Chinese and other characters.
+            // Split into stretches of Chinese and other characters. In a \dbch run, quotation
+            // marks and other non-ASCII punctuation belong to the Chinese text too.
+            const bool doubleByte = s.runKind == RunKind::Double;
+            auto east = [doubleByte](char16_t c) {
+                return isEastAsian(c) || (doubleByte && c >= 0x80);
+            };
             std::size_t start = 0;
             while (start < chars.size()) {
-                const bool east = isEastAsian(chars[start]);
+                const bool isEast = east(chars[start]);
                 std::size_t end = start + 1;
-                while (end < chars.size() && isEastAsian(chars[end]) == east) ++end;
-                appendWithKey(chars.substr(start, end - start), east ? eastKey : key);
+                while (end < chars.size() && east(chars[end]) == isEast) ++end;
+                appendWithKey(chars.substr(start, end - start), isEast ? eastKey : key);
                 start = end;
             }
             return;

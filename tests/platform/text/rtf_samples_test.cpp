@@ -41,7 +41,7 @@ TEST_P(RtfSample, GivesItsText) {
 INSTANTIATE_TEST_SUITE_P(Files, RtfSample,
                          ::testing::Values("libreoffice_formats", "libreoffice_from_html", "pandoc",
                                            "richedit_gbk", "cp1252_unicode", "big5_shiftjis",
-                                           "destinations_fields"));
+                                           "destinations_fields", "word_style"));
 
 TEST(RtfSamples, LibreOfficeFormatsOfChineseText) {
     const StyledText t = readSample("libreoffice_formats");
@@ -108,6 +108,20 @@ TEST(RtfSamples, RichEditFormats) {
     EXPECT_TRUE(runWith(t, u"斜体")->format.italic);
     EXPECT_TRUE(runWith(t, u"€")->format.underline);
     EXPECT_TRUE(runWith(t, u"\U0001F600")->format.strikethrough);
+}
+
+// Word gives each kind of character its font: \loch\f for Latin, \dbch\f for Chinese, which
+// also decides the code page of the bytes.
+TEST(RtfSamples, WordStyleFonts) {
+    const StyledText t = readSample("word_style");
+    EXPECT_EQ(runWith(t, u"Hello")->format.fontName, u"Times New Roman");
+    EXPECT_EQ(runWith(t, u"Hello")->format.sizePt, 10.5f);
+    const StyledRun* hello = runWith(t, u"你好");
+    EXPECT_EQ(hello->format.fontName, u"宋体");
+    EXPECT_TRUE(hello->format.bold);
+    EXPECT_EQ(hello->format.colour, rgb(255, 0, 0));
+    EXPECT_EQ(runWith(t, u"“世界”")->format.fontName, u"宋体");
+    EXPECT_EQ(runWith(t, u"第二段")->format.sizePt, 16.0f);
 }
 
 TEST(RtfSamples, FontsOfOtherCodePages) {
