@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
+#include <algorithm>
 
 #include "platform/qt/qt_fonts.h"
 
@@ -29,6 +30,26 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
+namespace {
+
+// Lays the text out in lines of the given width, one em apart from firstTop; returns the
+// number of lines.
+int layOut(QTextLayout& layout, qreal lineWidth, qreal firstTop, qreal pitch) {
+    layout.beginLayout();
+    int lines = 0;
+    for (qreal top = firstTop;; top += pitch, ++lines) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid()) break;
+        // Glyphs may reach a pixel beyond their advance; that alone does not break a line.
+        line.setLineWidth(lineWidth + 1);
+        line.setPosition(QPointF(0, top));
+    }
+    layout.endLayout();
+    return lines;
+}
+
+}  // namespace
+
 void ClickableLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
@@ -40,22 +61,25 @@ void ClickableLabel::paintEvent(QPaintEvent*) {
     // Centre an ideograph's ink in each em-high line.
     const qreal firstTop = (pitch - ink.height()) / 2 - (metrics.ascent() + ink.top());
 
-    // A label one line high shows its caption on that line; a taller one (the long term of
-    // the word bank) wraps it anywhere, as a CJK line may break between any two characters.
-    // Glyphs may reach a pixel beyond their advance; that alone does not break a line.
-    const bool wraps = height() >= 2 * pitch;
+    // The label's area is measured for SimSun, whose Latin letters are half an em wide; the
+    // faces that stand in for it have wider ones. So the text is narrowed, a little, until
+    // it fits the lines the area has.
+    const int room = std::max(1, static_cast<int>(height() / pitch));
     QTextLayout layout(text(), font());
     QTextOption option(Qt::AlignLeft);
-    option.setWrapMode(wraps ? QTextOption::WrapAnywhere : QTextOption::NoWrap);
+    option.setWrapMode(room > 1 ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
     layout.setTextOption(option);
-    layout.beginLayout();
-    for (qreal top = firstTop;; top += pitch) {
-        QTextLine line = layout.createLine();
-        if (!line.isValid()) break;
-        line.setLineWidth(width() + 1);
-        line.setPosition(QPointF(0, top));
+    qreal squeeze = 1.0;
+    if (room == 1) {
+        const qreal natural = metrics.horizontalAdvance(text());
+        if (natural > width()) squeeze = std::max(0.8, width() / natural);
+        layOut(layout, width() / squeeze, firstTop, pitch);
+    } else {
+        while (layOut(layout, width() / squeeze, firstTop, pitch) > room && squeeze > 0.8) {
+            squeeze -= 0.02;
+        }
     }
-    layout.endLayout();
+    painter.scale(squeeze, 1.0);
     layout.draw(&painter, QPointF(0, 0));
 }
 

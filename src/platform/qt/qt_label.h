@@ -16,7 +16,7 @@ public:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     // Lines one em apart, as SimSun sets them; the CJK faces that stand in for it have
-    // taller lines, which would not fit a label 180 twips high.
+    // taller lines and wider Latin letters, which would not fit a label measured for SimSun.
     void paintEvent(QPaintEvent* event) override;
 
 private:

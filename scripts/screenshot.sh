@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Starts the built editor on a virtual X display (Xvfb) and saves screenshots of its window:
+#   start.png      the window as it opens (reference text view)
+#   word-bank.png  after a click on the toolbar button "词汇助输"
+#   phrases.png    after a click on "词汇定制", with a few phrases in date.txt
+# Usage: scripts/screenshot.sh [output folder]   (default: build/screenshots)
+# The README's picture is start.png, copied to docs/screenshot.png.
+# Needs: xvfb, xdotool, imagemagick (scripts/install-deps.sh installs them) and a build in
+# build/ (scripts/build.sh), or PENNORY=/path/to/pennory.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root="$(pwd)"
+out="$(realpath -m "${1:-build/screenshots}")"
+program="$(realpath -m "${PENNORY:-build/src/pennory}")"
+[ -x "$program" ] || { echo "no editor at $program; run scripts/build.sh first" >&2; exit 1; }
+mkdir -p "$out"
+
+work="$(mktemp -d)"
+xvfb_pid=""
+editor_pid=""
+cleanup() {
+  [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A free display number, chosen by the server itself.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; exit 1; }
+export DISPLAY=":$(cat "$work/display")"
+
+# The editor runs in a folder of its own, with its own configuration folder, and finds a
+# phrase file there for the phrase view.
+printf '%s\r\n' "本电路结构简单" "元件易购" "制作成功率高" "适合初学者仿制" > "$work/date.txt"
+mkdir -p "$work/config"
+(cd "$work" && XDG_CONFIG_HOME="$work/config" exec "$program") >"$work/pennory.log" 2>&1 &
+editor_pid=$!
+
+window=""
+for _ in $(seq 100); do
+  window="$(xdotool search --onlyvisible --name '^Pennory' 2>/dev/null | head -n1 || true)"
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || { echo "the window did not appear" >&2; cat "$work/pennory.log" >&2; exit 1; }
+sleep 1  # let the first paint finish
+
+shoot() { import -window "$window" "$out/$1"; }
+
+# Toolbar buttons, in window coordinates: the menu bar is 23 pixels high, the buttons stand
+# in the band below it from left to right.
+click_toolbar() {
+  xdotool mousemove --window "$window" "$1" 43 click 1
+  xdotool mousemove --window "$window" 700 500  # away, so that no button is hovered
+  sleep 0.5
+}
+
+# A click that did not change the side panel means the buttons are not where expected.
+panel_changed() {
+  local difference
+  difference="$(compare -metric AE -crop 313x446+8+71 "$out/$1" "$out/$2" null: 2>&1 || true)"
+  [ "${difference%% *}" != "0" ]
+}
+
+shoot start.png
+click_toolbar 285  # 词汇助输 (key "write")
+shoot word-bank.png
+panel_changed start.png word-bank.png || { echo "the word-bank view did not appear" >&2; exit 1; }
+click_toolbar 347  # 词汇定制 (key "selfdo")
+shoot phrases.png
+panel_changed word-bank.png phrases.png || { echo "the phrase view did not appear" >&2; exit 1; }
+
+echo "Screenshots in $out:"
+ls -1 "$out"
