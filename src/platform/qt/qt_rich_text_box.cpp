@@ -181,6 +181,10 @@ void QtRichTextBox::setContent(const text::StyledText& content) {
     // afresh and lazily, as for QTextDocument::setPlainText.
     document.setUndoRedoEnabled(false);
     m_writer.forgetFormats();
+    // The editor's own cursor would be pushed to the end by the insertion, and moving it back
+    // to the start would then lay out the whole document at once to repaint where it was.
+    // Without a cursor meanwhile, the layout proceeds lazily, a screenful first.
+    m_edit->setTextCursor(QTextCursor());
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
     document.clear();

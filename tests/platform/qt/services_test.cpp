@@ -1,0 +1,553 @@
+// The Qt services: the real dialogs and boxes, answered offscreen as a person would, the
+// system clipboard, the shell and the program's end.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QFontDialog>
+#include <QGroupBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <functional>
+
+#include "platform/common_dialog.h"
+#include "platform/qt/qt_rich_text_box.h"
+#include "platform/qt/qt_services.h"
+
+namespace pennory::platform::qt {
+namespace {
+
+// Acts on the modal dialog of type Dialog as soon as it is shown. The returned timer is
+// still polling until then; deleting it calls the action off.
+template <typename Dialog>
+QTimer* whenShown(std::function<void(Dialog*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            act(dialog);
+        }
+    });
+    timer->start();
+    return timer;
+}
+
+class QtServicesTest : public ::testing::Test {
+protected:
+    QtServicesTest() {
+        // A dialog left open by a failing test would block the rest: end it after a while.
+        m_watchdog.setInterval(10000);
+        QObject::connect(&m_watchdog, &QTimer::timeout, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                ADD_FAILURE() << "a dialog was left open";
+                dialog->done(QDialog::Rejected);
+            }
+        });
+        m_watchdog.start();
+    }
+
+    QtServices services;
+
+private:
+    QTimer m_watchdog;
+};
+
+QString qtText16(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
+}
+
+// ---- File dialogs
+
+struct FilterCase {
+    std::u16string filter;
+    std::vector<QString> expected;
+};
+
+const FilterCase kProgramFilters[] = {
+    {u"所有文件(*.*)|*.*|text文件(*.txt)|*.txt|rtf文件(*.rtf)|*.rtf|",
+     {u"所有文件(*.*) (*)"_qs, u"text文件(*.txt) (*.txt)"_qs, u"rtf文件(*.rtf) (*.rtf)"_qs}},
+    {u"rtf文件(*.rtf)|*.rtf|", {u"rtf文件(*.rtf) (*.rtf)"_qs}},
+    {u"rtf文件(*.rtf)|*.rtf", {u"rtf文件(*.rtf) (*.rtf)"_qs}},
+    {u"txt文件(*.txt)|*.txt", {u"txt文件(*.txt) (*.txt)"_qs}},
+    {u"*.bmp文件|*.bmp|*.gif文件|*gif|*.jpg文件|*.jpg|所有文件|*.*|",
+     {u"*.bmp文件 (*.bmp)"_qs, u"*.gif文件 (*gif)"_qs, u"*.jpg文件 (*.jpg)"_qs,
+      u"所有文件 (*)"_qs}},
+};
+
+TEST(QtNameFilters, EveryFilterOfTheProgram) {
+    for (const auto& [filter, expected] : kProgramFilters) {
+        SCOPED_TRACE(qtText16(filter).toStdString());
+        const QStringList filters = qtNameFilters(parseFilter(filter));
+        EXPECT_EQ(std::vector<QString>(filters.begin(), filters.end()), expected);
+    }
+}
+
+TEST(QtNameFilters, SeveralPatternsInOneEntry) {
+    const QStringList filters = qtNameFilters({{u"图片", u"*.bmp;*.gif; *.jpg"}});
+    EXPECT_EQ(filters, QStringList{u"图片 (*.bmp *.gif *.jpg)"_qs});
+}
+
+// What Qt's file dialog offers under each filter: "*.*" offers files without a dot too,
+// "*gif" any name ending in gif.
+TEST(QtNameFilters, TheFileDialogMatchesThePatterns) {
+    QTemporaryDir dir;
+    for (const char* name : {"稿子.rtf", "b.txt", "readme", "c.gif", "xgif", "d.jpg", "e.bmp"}) {
+        QFile(dir.filePath(QString::fromUtf8(name))).open(QIODevice::WriteOnly);
+    }
+    QFileDialog dialog(nullptr, QString(), dir.path());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    ASSERT_NE(model, nullptr);
+    const QModelIndex root = model->index(dir.path());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(root) == 7; }, 5000));
+
+    // The dialog hides what its filter does not match, once the model has sorted again.
+    auto offered = [&](const QString& filter, const QStringList& expected) {
+        dialog.selectNameFilter(filter);
+        QStringList names;
+        QTest::qWaitFor(
+            [&] {
+                names.clear();
+                for (int row = 0; row < model->rowCount(root); ++row) {
+                    names << model->fileName(model->index(row, 0, root));
+                }
+                names.sort();
+                return names == expected;
+            },
+            2000);
+        return names;
+    };
+    const QStringList all = {u"b.txt"_qs,  u"c.gif"_qs, u"d.jpg"_qs,   u"e.bmp"_qs,
+                             u"readme"_qs, u"xgif"_qs,  u"稿子.rtf"_qs};
+    const QStringList open = qtNameFilters(parseFilter(kProgramFilters[0].filter));
+    dialog.setNameFilters(open);
+    EXPECT_EQ(offered(open[1], {u"b.txt"_qs}), QStringList{u"b.txt"_qs});
+    EXPECT_EQ(offered(open[2], {u"稿子.rtf"_qs}), QStringList{u"稿子.rtf"_qs});
+    EXPECT_EQ(offered(open[0], all), all);
+    const QStringList picture = qtNameFilters(parseFilter(kProgramFilters[4].filter));
+    dialog.setNameFilters(picture);
+    const QStringList gifs = {u"c.gif"_qs, u"xgif"_qs};
+    EXPECT_EQ(offered(picture[1], gifs), gifs);
+    EXPECT_EQ(offered(picture[3], all), all);
+}
+
+TEST_F(QtServicesTest, OpenDialogShowsTheLabelsAndReturnsTheChosenFile) {
+    QTemporaryDir dir;
+    const QString chosen = dir.filePath(u"稿子.rtf"_qs);
+    QFile(chosen).open(QIODevice::WriteOnly);
+
+    QStringList shownFilters;
+    QString title;
+    QString selectedFilter;
+    bool native = true;
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        title = dialog->windowTitle();
+        native = !dialog->testOption(QFileDialog::DontUseNativeDialog);
+        selectedFilter = dialog->selectedNameFilter();
+        if (auto* combo = dialog->findChild<QComboBox*>(u"fileTypeCombo"_qs)) {
+            for (int i = 0; i < combo->count(); ++i) shownFilters << combo->itemText(i);
+        }
+        dialog->selectFile(chosen);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    FileDialogRequest request{u"打开", parseFilter(kProgramFilters[0].filter), 3, 4, u""};
+    const auto result = services.dialogs().showOpen(request);
+
+    ASSERT_TRUE(result);
+    EXPECT_EQ(qtText16(*result), chosen);
+    EXPECT_EQ(title, u"打开"_qs);
+    EXPECT_FALSE(native);
+    EXPECT_EQ(shownFilters,
+              (QStringList{u"所有文件(*.*)"_qs, u"text文件(*.txt)"_qs, u"rtf文件(*.rtf)"_qs}));
+    EXPECT_EQ(selectedFilter, u"rtf文件(*.rtf)"_qs);  // the third entry, as shown
+}
+
+TEST_F(QtServicesTest, CancelledFileDialogReturnsNothing) {
+    whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    EXPECT_FALSE(services.dialogs().showOpen({u"打开", {}, 1, 4, u""}));
+}
+
+TEST_F(QtServicesTest, SaveDialogStartsWithTheGivenNameAndAddsNoExtension) {
+    QTemporaryDir dir;
+    const QString previous = dir.filePath(u"上次.rtf"_qs);
+    QString directory;
+    QStringList prefilled;
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        directory = dialog->directory().absolutePath();
+        prefilled = dialog->selectedFiles();
+        dialog->selectFile(dir.filePath(u"无扩展名"_qs));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const auto result = services.dialogs().showSave(
+        {u"另存为", parseFilter(u"rtf文件(*.rtf)|*.rtf"), 1, 4, previous.toStdU16String()});
+    EXPECT_EQ(directory, dir.path());
+    EXPECT_EQ(prefilled, QStringList{previous});
+    ASSERT_TRUE(result);
+    EXPECT_EQ(qtText16(*result), dir.filePath(u"无扩展名"_qs));
+}
+
+TEST_F(QtServicesTest, SaveDialogDoesNotAskBeforeReplacingAFile) {
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(u"已有.rtf"_qs);
+    QFile(existing).open(QIODevice::WriteOnly);
+    bool asked = false;
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        QTimer* confirmation = whenShown<QMessageBox>([&](QMessageBox* box) {
+            asked = true;
+            box->button(QMessageBox::Yes)->click();
+        });
+        QPointer<QTimer> pending(confirmation);
+        dialog->selectFile(existing);
+        static_cast<QDialog*>(dialog)->accept();
+        delete pending.data();
+    });
+    const auto result = services.dialogs().showSave({u"保存", {}, 1, 4, u""});
+    EXPECT_FALSE(asked);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(qtText16(*result), existing);
+}
+
+// ---- Font and colour
+
+TEST_F(QtServicesTest, FontDialogWithoutEffectsKeepsUnderlineAndWhatWasLeftAlone) {
+    const FontChoice initial{u"宋体", 10.5f, true, false, true, true};
+    bool effectsShown = true;
+    whenShown<QFontDialog>([&](QFontDialog* dialog) {
+        effectsShown = false;
+        for (auto* group : dialog->findChildren<QGroupBox*>()) {
+            if (!group->findChildren<QCheckBox*>().isEmpty() && !group->isHidden()) {
+                effectsShown = true;
+            }
+        }
+        dialog->accept();
+    });
+    EXPECT_EQ(services.dialogs().showFont(initial, 3), initial);
+    EXPECT_FALSE(effectsShown);
+}
+
+TEST_F(QtServicesTest, FontDialogReturnsTheChosenFont) {
+    const FontChoice initial{u"宋体", 11.0f, false, false, false, false};
+    whenShown<QFontDialog>([&](QFontDialog* dialog) {
+        QFont font(u"DejaVu Sans"_qs, 14);
+        font.setItalic(true);
+        dialog->setCurrentFont(font);
+        dialog->accept();
+    });
+    const auto chosen = services.dialogs().showFont(initial, 3);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->name, u"DejaVu Sans");
+    EXPECT_EQ(chosen->size, 14.0f);
+    EXPECT_TRUE(chosen->italic);
+    EXPECT_FALSE(chosen->underline);
+}
+
+TEST_F(QtServicesTest, FontDialogWithEffectsReturnsThem) {
+    bool effectsShown = false;
+    whenShown<QFontDialog>([&](QFontDialog* dialog) {
+        for (auto* group : dialog->findChildren<QGroupBox*>()) {
+            if (!group->findChildren<QCheckBox*>().isEmpty() && !group->isHidden()) {
+                effectsShown = true;
+            }
+        }
+        QFont font = dialog->currentFont();
+        font.setUnderline(true);
+        dialog->setCurrentFont(font);
+        dialog->accept();
+    });
+    const auto chosen = services.dialogs().showFont({u"宋体", 9.0f}, 3 | 0x100);
+    EXPECT_TRUE(effectsShown);
+    ASSERT_TRUE(chosen);
+    EXPECT_TRUE(chosen->underline);
+    EXPECT_FALSE(chosen->strikethrough);
+}
+
+TEST_F(QtServicesTest, CancelledFontDialogReturnsNothing) {
+    whenShown<QFontDialog>([](QFontDialog* dialog) { dialog->reject(); });
+    EXPECT_FALSE(services.dialogs().showFont({u"宋体", 9.0f}, 3));
+}
+
+TEST_F(QtServicesTest, ColourDialogStartsWithTheColourAndReturnsTheChoice) {
+    QColor shown;
+    whenShown<QColorDialog>([&](QColorDialog* dialog) {
+        shown = dialog->currentColor();
+        dialog->setCurrentColor(QColor(1, 2, 3));
+        dialog->accept();
+    });
+    EXPECT_EQ(services.dialogs().showColor(text::rgb(255, 128, 0), 0), text::rgb(1, 2, 3));
+    EXPECT_EQ(shown, QColor(255, 128, 0));
+
+    whenShown<QColorDialog>([](QColorDialog* dialog) { dialog->reject(); });
+    EXPECT_FALSE(services.dialogs().showColor(0, 0));
+}
+
+TEST(QtColours, WindowsOrderConverts) {
+    EXPECT_EQ(toQColor(0x00332211), QColor(0x11, 0x22, 0x33));
+    EXPECT_EQ(fromQColor(QColor(0x11, 0x22, 0x33)), 0x00332211u);
+}
+
+// ---- Message boxes
+
+struct BoxSeen {
+    QString title, text;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QMessageBox::Icon icon = QMessageBox::Information;
+    bool openAfterEscape = false;
+    bool openAfterClose = false;
+};
+
+// Shows a box and answers it with `answer`, after trying Escape and the close box first
+// when asked to.
+int answerBox(QtServices& services, int style, std::u16string_view title,
+              std::function<void(QMessageBox*)> answer, BoxSeen& seen) {
+    whenShown<QMessageBox>([&seen, answer](QMessageBox* box) {
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.buttons = box->standardButtons();
+        seen.defaultButton = box->standardButton(box->defaultButton());
+        seen.icon = box->icon();
+        answer(box);
+    });
+    return services.messages().msgBox(u"要保存文稿吗？", style, title);
+}
+
+void click(QMessageBox* box, QMessageBox::StandardButton button) {
+    QTest::mouseClick(box->button(button), Qt::LeftButton);
+}
+
+TEST_F(QtServicesTest, OkBox) {
+    BoxSeen seen;
+    EXPECT_EQ(answerBox(
+                  services, vbOKOnly, u"", [](QMessageBox* b) { click(b, QMessageBox::Ok); }, seen),
+              vbOK);
+    EXPECT_EQ(seen.title, u"Pennory"_qs);
+    EXPECT_EQ(seen.text, u"要保存文稿吗？"_qs);
+    EXPECT_EQ(seen.buttons, QMessageBox::Ok);
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+
+    EXPECT_EQ(answerBox(
+                  services, vbOKOnly, u"",
+                  [](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); }, seen),
+              vbOK);
+}
+
+TEST_F(QtServicesTest, YesNoCancelBoxAnswersEachButton) {
+    const std::pair<QMessageBox::StandardButton, int> answers[] = {
+        {QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
+    for (const auto& [button, answer] : answers) {
+        BoxSeen seen;
+        EXPECT_EQ(answerBox(
+                      services, vbYesNoCancel, u"退出前确认",
+                      [button = button](QMessageBox* b) { click(b, button); }, seen),
+                  answer);
+        EXPECT_EQ(seen.title, u"退出前确认"_qs);
+        EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        EXPECT_EQ(seen.defaultButton, QMessageBox::Yes);
+        EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+    }
+}
+
+TEST_F(QtServicesTest, YesNoCancelBoxClosedAnswersCancel) {
+    BoxSeen seen;
+    EXPECT_EQ(answerBox(
+                  services, vbYesNoCancel, u"",
+                  [](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); }, seen),
+              vbCancel);
+    EXPECT_EQ(answerBox(
+                  services, vbYesNoCancel, u"", [](QMessageBox* b) { b->close(); }, seen),
+              vbCancel);
+}
+
+TEST_F(QtServicesTest, YesNoBoxReturnKeyAnswersYes) {
+    BoxSeen seen;
+    EXPECT_EQ(answerBox(
+                  services, vbYesNo, u"请确认",
+                  [](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Return); }, seen),
+              vbYes);
+    EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(seen.defaultButton, QMessageBox::Yes);
+}
+
+// New must not take a dismissed question for No, which would clear the manuscript.
+TEST_F(QtServicesTest, YesNoBoxCannotBeDismissed) {
+    for (const auto& [button, answer] :
+         {std::pair{QMessageBox::No, int(vbNo)}, std::pair{QMessageBox::Yes, int(vbYes)}}) {
+        BoxSeen seen;
+        EXPECT_EQ(answerBox(
+                      services, vbYesNo, u"请确认",
+                      [&seen, button = button](QMessageBox* b) {
+                          QTest::keyClick(b, Qt::Key_Escape);
+                          seen.openAfterEscape = b->isVisible();
+                          b->close();
+                          seen.openAfterClose = b->isVisible();
+                          click(b, button);
+                      },
+                      seen),
+                  answer);
+        EXPECT_TRUE(seen.openAfterEscape);
+        EXPECT_TRUE(seen.openAfterClose);
+    }
+}
+
+// ---- Input box
+
+TEST_F(QtServicesTest, InputBoxStartsEmptyAndReturnsTheEntry) {
+    for (const bool masked : {false, true}) {
+        SCOPED_TRACE(masked);
+        QString title, label, initial;
+        QLineEdit::EchoMode echo = QLineEdit::NoEcho;
+        whenShown<QInputDialog>([&](QInputDialog* dialog) {
+            title = dialog->windowTitle();
+            label = dialog->labelText();
+            initial = dialog->textValue();
+            echo = dialog->textEchoMode();
+            auto* field = dialog->findChild<QLineEdit*>();
+            ASSERT_NE(field, nullptr);
+            QTest::keyClicks(field, "pass, \"word\" ");
+            dialog->accept();
+        });
+        EXPECT_EQ(services.messages().inputBox(u"请输入登录密码：", masked), u"pass, \"word\" ");
+        EXPECT_EQ(title, u"Pennory"_qs);
+        EXPECT_EQ(label, u"请输入登录密码："_qs);
+        EXPECT_TRUE(initial.isEmpty());
+        EXPECT_EQ(echo, masked ? QLineEdit::Password : QLineEdit::Normal);
+    }
+}
+
+TEST_F(QtServicesTest, CancelledInputBoxReturnsEmptyText) {
+    whenShown<QInputDialog>([](QInputDialog* dialog) {
+        dialog->setTextValue(u"typed"_qs);
+        dialog->reject();
+    });
+    EXPECT_EQ(services.messages().inputBox(u"请输入旧密码：", true), u"");
+}
+
+// ---- Clipboard
+
+TEST_F(QtServicesTest, ClipboardCarriesPlainText) {
+    QtClipboard& clipboard = services.clipboard();
+    ASSERT_TRUE(clipboard.setText(u"行一\r\n\t行二\u00A0"));
+    EXPECT_EQ(clipboard.text(), u"行一\r\n\t行二\u00A0");
+    ASSERT_TRUE(clipboard.clear());
+    EXPECT_EQ(clipboard.text(), u"");
+}
+
+TEST_F(QtServicesTest, ClipboardWithoutTextReadsEmpty) {
+    auto* data = new QMimeData;
+    data->setData(u"image/png"_qs, QByteArray("not text"));
+    QGuiApplication::clipboard()->setMimeData(data);
+    EXPECT_EQ(services.clipboard().text(), u"");
+}
+
+TEST_F(QtServicesTest, RichClipboardContentPastesAsPlainText) {
+    QWidget window;
+    QtRichTextBox box(&window, text::CharFormat{u"宋体", 9.0f}, {});
+    auto* data = new QMimeData;
+    data->setHtml(u"<b style=\"color:red\">粗体</b><br>第二行"_qs);
+    data->setText(u"粗体\n第二行"_qs);
+    QGuiApplication::clipboard()->setMimeData(data);
+    EXPECT_EQ(services.clipboard().text(), u"粗体\n第二行");
+
+    box.widget()->paste();
+    EXPECT_EQ(box.content(), text::StyledText(u"粗体\r\n第二行", text::CharFormat{u"宋体", 9.0f}));
+}
+
+TEST_F(QtServicesTest, EditorCopiesPlainTextOnly) {
+    QWidget window;
+    QtRichTextBox box(&window, text::CharFormat{u"宋体", 9.0f}, {});
+    text::StyledText content(u"甲\r\n", text::CharFormat{u"黑体", 12.0f, true});
+    content.append(u"乙\r", text::CharFormat{u"宋体", 9.0f});
+    box.setContent(content);
+    box.setSelLength(5);
+    box.widget()->copy();
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_FALSE(copied->hasHtml());
+    EXPECT_EQ(copied->text(), u"甲\n乙\r"_qs);
+}
+
+// ---- Shell
+
+TEST(QtShellTest, OpensLinksAndExistingFiles) {
+    QTemporaryDir dir;
+    QFile(dir.filePath(u"Pennory帮助.htm"_qs)).open(QIODevice::WriteOnly);
+    std::vector<QUrl> opened;
+    QtShell shell([&](const QUrl& url) { opened.push_back(url); });
+    const std::filesystem::path folder(QFile::encodeName(dir.path()).toStdString());
+
+    shell.shellExecute(u"open", u"mailto:editor@example.com", u"", folder, 1);
+    shell.shellExecute(u"open", u"Pennory帮助.htm", u"", folder, 1);
+    shell.shellExecute(u"open", u"没有这个文件.htm", u"", folder, 1);
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0], QUrl(u"mailto:editor@example.com"_qs));
+    EXPECT_EQ(opened[1], QUrl::fromLocalFile(dir.filePath(u"Pennory帮助.htm"_qs)));
+}
+
+// ---- Program
+
+TEST(QtProgramTest, PasswordFileFollowsTheConfigurationFolder) {
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    const std::string previous = saved ? saved : "";
+    setenv("XDG_CONFIG_HOME", "/tmp/pennory-config", 1);
+    EXPECT_EQ(QtProgram().passwordFile(),
+              std::filesystem::path("/tmp/pennory-config/pennory/print.txt"));
+    if (saved) {
+        setenv("XDG_CONFIG_HOME", previous.c_str(), 1);
+    } else {
+        unsetenv("XDG_CONFIG_HOME");
+    }
+}
+
+// A window whose closing would be the close prompt.
+class CountingWindow : public QWidget {
+public:
+    int closes = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        ++closes;
+        QWidget::closeEvent(event);
+    }
+};
+
+// Ending leaves the event loop for good, so it runs in a child process.
+TEST(QtProgramDeathTest, EndLeavesTheEventLoopAfterTheHandlerWithoutClosingWindows) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            CountingWindow window;
+            window.show();
+            QtProgram program;
+            bool handlerFinished = false;
+            bool endedInHandler = false;
+            QTimer::singleShot(0, [&] {
+                program.end();
+                endedInHandler = program.ended();
+                handlerFinished = true;
+            });
+            const int code = QApplication::exec();
+            std::exit(code == 0 && handlerFinished && endedInHandler && window.closes == 0 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
+}  // namespace pennory::platform::qt
