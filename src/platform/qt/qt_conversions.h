@@ -14,8 +14,10 @@ namespace pennory::platform::qt {
 
 inline constexpr int kTwipsPerPixel = 15;
 
+// Not QString::fromUtf16, which would take a leading U+FEFF for a byte-order mark and drop it.
 inline QString toQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
 }
 
 inline std::u16string toU16(const QString& text) { return text.toStdU16String(); }

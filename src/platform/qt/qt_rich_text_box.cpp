@@ -35,7 +35,7 @@ Geometry twipsOf(const QRect& r) {
 // The box's own font, which the document also takes for text without a format of its own.
 QFont boxFont(const text::CharFormat& format) {
     QFont font;
-    font.setFamilies(QStringList{qtText(format.fontName)});
+    font.setFamilies(QStringList{toQString(format.fontName)});
     font.setPointSizeF(format.sizePt);
     font.setBold(format.bold);
     font.setItalic(format.italic);
@@ -83,13 +83,13 @@ protected:
 
     void insertFromMimeData(const QMimeData* source) override {
         if (!source->hasText()) return;
-        m_paste(withCrLf(u16Text(source->text())));
+        m_paste(withCrLf(toU16(source->text())));
         ensureCursorVisible();
     }
 
     QMimeData* createMimeDataFromSelection() const override {
         auto* data = new QMimeData;
-        data->setText(qtText(m_copy()));
+        data->setText(toQString(m_copy()));
         return data;
     }
 
@@ -139,8 +139,8 @@ bool QtRichTextBox::enabled() const { return !m_edit->testAttribute(Qt::WA_Force
 void QtRichTextBox::setEnabled(bool enabled) { m_edit->setEnabled(enabled); }
 std::u16string QtRichTextBox::caption() const { return m_caption; }
 void QtRichTextBox::setCaption(std::u16string_view caption) { m_caption = caption; }
-std::u16string QtRichTextBox::toolTip() const { return u16Text(m_edit->toolTip()); }
-void QtRichTextBox::setToolTip(std::u16string_view tip) { m_edit->setToolTip(qtText(tip)); }
+std::u16string QtRichTextBox::toolTip() const { return toU16(m_edit->toolTip()); }
+void QtRichTextBox::setToolTip(std::u16string_view tip) { m_edit->setToolTip(toQString(tip)); }
 // The twips last set, as long as the widget still stands where they put it.
 Geometry QtRichTextBox::geometry() const {
     const QRect now = m_edit->geometry();
@@ -154,8 +154,8 @@ void QtRichTextBox::setFocus() { m_edit->setFocus(Qt::OtherFocusReason); }
 // The window's focus widget, so that the answer holds while a dialog is active.
 bool QtRichTextBox::hasFocus() const { return m_edit->window()->focusWidget() == m_edit; }
 void QtRichTextBox::setAccessibleName(std::u16string_view name) {
-    m_edit->setAccessibleName(qtText(name));
-    m_edit->setObjectName(qtText(name));
+    m_edit->setAccessibleName(toQString(name));
+    m_edit->setObjectName(toQString(name));
 }
 
 // ---- Content
@@ -265,7 +265,7 @@ void QtRichTextBox::mergeFormat(const QTextCharFormat& change) {
 
 void QtRichTextBox::setSelFontName(std::u16string_view name) {
     QTextCharFormat change;
-    change.setFontFamilies(QStringList{qtText(name)});
+    change.setFontFamilies(QStringList{toQString(name)});
     mergeFormat(change);
 }
 

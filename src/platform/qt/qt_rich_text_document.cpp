@@ -71,7 +71,7 @@ void restoreStandIns(const QTextBlock& block, std::u16string& out, std::size_t a
 
 QTextCharFormat toQtFormat(const text::CharFormat& format) {
     QTextCharFormat out;
-    out.setFontFamilies(QStringList{qtText(format.fontName)});
+    out.setFontFamilies(QStringList{toQString(format.fontName)});
     out.setFontPointSize(format.sizePt);
     out.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
     out.setFontItalic(format.italic);
@@ -85,9 +85,9 @@ text::CharFormat fromQtFormat(const QTextCharFormat& format, const text::CharFor
     text::CharFormat out = fallback;
     if (format.hasProperty(QTextFormat::FontFamilies)) {
         const QStringList families = format.fontFamilies().toStringList();
-        if (!families.isEmpty()) out.fontName = u16Text(families.first());
+        if (!families.isEmpty()) out.fontName = toU16(families.first());
     } else if (format.hasProperty(QTextFormat::FontFamily)) {
-        out.fontName = u16Text(format.property(QTextFormat::FontFamily).toString());
+        out.fontName = toU16(format.property(QTextFormat::FontFamily).toString());
     }
     if (format.hasProperty(QTextFormat::FontPointSize)) {
         out.sizePt = static_cast<float>(format.fontPointSize());
@@ -139,7 +139,7 @@ void StyledTextWriter::insert(QTextCursor& cursor, std::u16string_view text,
     std::size_t start = 0;
     // Plain stretches go in whole; only breaks and stand-ins interrupt them.
     auto flush = [&](std::size_t end) {
-        if (end > start) cursor.insertText(qtText(text.substr(start, end - start)), qtFormat);
+        if (end > start) cursor.insertText(toQString(text.substr(start, end - start)), qtFormat);
     };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];

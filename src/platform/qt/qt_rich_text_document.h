@@ -15,6 +15,7 @@
 #include <string_view>
 #include <tuple>
 
+#include "platform/qt/qt_conversions.h"
 #include "platform/text/styled_text.h"
 
 namespace pennory::platform::qt {
@@ -63,12 +64,5 @@ std::size_t toTextPosition(const QTextDocument& document, int position);
 // after it (Up); positions past the end go to the end.
 enum class Rounding { Down, Up };
 int toDocumentPosition(const QTextDocument& document, std::size_t position, Rounding rounding);
-
-// Not QString::fromUtf16, which would take a leading U+FEFF for a byte-order mark and drop it.
-inline QString qtText(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()),
-                   static_cast<qsizetype>(text.size()));
-}
-inline std::u16string u16Text(const QString& text) { return text.toStdU16String(); }
 
 }  // namespace pennory::platform::qt

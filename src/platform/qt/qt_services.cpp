@@ -18,6 +18,7 @@
 #include <cstdlib>
 
 #include "platform/qt/qt_rich_text_document.h"
+#include "platform/common_dialog.h"
 #include "platform/user_paths.h"
 
 namespace pennory::platform::qt {
@@ -32,7 +33,6 @@ QString fromPath(const std::filesystem::path& path) {
     return QFile::decodeName(QByteArray::fromStdString(path.native()));
 }
 
-constexpr int kFontEffects = 0x100;  // the font dialog's flag for underline and strikethrough
 
 }  // namespace
 
@@ -53,20 +53,20 @@ QStringList qtNameFilters(const std::vector<FileFilter>& entries) {
     QStringList filters;
     for (const auto& entry : entries) {
         QStringList patterns;
-        for (const QString& pattern : qtText(entry.pattern).split(u';', Qt::SkipEmptyParts)) {
+        for (const QString& pattern : toQString(entry.pattern).split(u';', Qt::SkipEmptyParts)) {
             const QString trimmed = pattern.trimmed();
             if (trimmed.isEmpty()) continue;
             patterns << (trimmed == QStringLiteral("*.*") ? QStringLiteral("*") : trimmed);
         }
         if (patterns.isEmpty()) patterns << QStringLiteral("*");
-        filters << qtText(entry.label) + QStringLiteral(" (") + patterns.join(u' ') +
+        filters << toQString(entry.label) + QStringLiteral(" (") + patterns.join(u' ') +
                        QStringLiteral(")");
     }
     return filters;
 }
 
 std::optional<std::u16string> QtDialogs::showFile(const FileDialogRequest& request, bool save) {
-    QFileDialog dialog(m_owner, qtText(request.title));
+    QFileDialog dialog(m_owner, toQString(request.title));
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails |
                       (save ? QFileDialog::DontConfirmOverwrite : QFileDialog::Options()));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -80,14 +80,14 @@ std::optional<std::u16string> QtDialogs::showFile(const FileDialogRequest& reque
         dialog.selectNameFilter(filters.at(index >= 1 && index <= filters.size() ? index - 1 : 0));
     }
     if (!request.fileName.empty()) {
-        const QFileInfo file(qtText(request.fileName));
+        const QFileInfo file(toQString(request.fileName));
         if (file.absoluteDir().exists()) dialog.setDirectory(file.absolutePath());
         dialog.selectFile(file.fileName());
     }
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.first().isEmpty()) return std::nullopt;
-    return u16Text(chosen.first());
+    return toU16(chosen.first());
 }
 
 std::optional<std::u16string> QtDialogs::showOpen(const FileDialogRequest& request) {
@@ -102,7 +102,7 @@ std::optional<std::u16string> QtDialogs::showSave(const FileDialogRequest& reque
 
 std::optional<FontChoice> QtDialogs::showFont(const FontChoice& initial, int flags) {
     QFont font;
-    font.setFamilies(QStringList{qtText(initial.name)});
+    font.setFamilies(QStringList{toQString(initial.name)});
     if (initial.size > 0) font.setPointSizeF(initial.size);
     font.setBold(initial.bold);
     font.setItalic(initial.italic);
@@ -126,7 +126,7 @@ std::optional<FontChoice> QtDialogs::showFont(const FontChoice& initial, int fla
     const QFont chosen = dialog.selectedFont();
 
     FontChoice out = initial;
-    if (chosen.family() != shown.family()) out.name = u16Text(chosen.family());
+    if (chosen.family() != shown.family()) out.name = toU16(chosen.family());
     if (chosen.pointSizeF() != shown.pointSizeF())
         out.size = static_cast<float>(chosen.pointSizeF());
     if (chosen.bold() != shown.bold()) out.bold = chosen.bold();
@@ -176,9 +176,9 @@ private:
 
 int QtMessages::msgBox(std::u16string_view prompt, int style, std::u16string_view title) {
     MessageBox box(m_owner, style == vbYesNo);
-    box.setWindowTitle(title.empty() ? QStringLiteral("Pennory") : qtText(title));
+    box.setWindowTitle(title.empty() ? QStringLiteral("Pennory") : toQString(title));
     box.setTextFormat(Qt::PlainText);
-    box.setText(qtText(prompt));
+    box.setText(toQString(prompt));
     box.setIcon(QMessageBox::NoIcon);
     switch (style) {
         case vbYesNoCancel:
@@ -213,11 +213,11 @@ std::u16string QtMessages::inputBox(std::u16string_view prompt, bool masked) {
     dialog.setOption(QInputDialog::UsePlainTextEditForTextInput, false);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(QStringLiteral("Pennory"));
-    dialog.setLabelText(qtText(prompt));
+    dialog.setLabelText(toQString(prompt));
     dialog.setTextValue(QString());
     dialog.setTextEchoMode(masked ? QLineEdit::Password : QLineEdit::Normal);
     if (dialog.exec() != QDialog::Accepted) return {};
-    return u16Text(dialog.textValue());
+    return toU16(dialog.textValue());
 }
 
 // ---- Clipboard
@@ -238,7 +238,7 @@ bool QtClipboard::clear() {
 bool QtClipboard::setText(std::u16string_view text) {
     QClipboard* clipboard = systemClipboard();
     if (!clipboard) return false;
-    clipboard->setText(qtText(text));
+    clipboard->setText(toQString(text));
     return true;
 }
 
@@ -247,7 +247,7 @@ std::optional<std::u16string> QtClipboard::text() {
     if (!clipboard) return std::nullopt;
     const QMimeData* data = clipboard->mimeData();
     if (!data || !data->hasText()) return std::u16string();
-    return u16Text(data->text());
+    return toU16(data->text());
 }
 
 // ---- Keys
@@ -320,7 +320,7 @@ std::vector<KeyStroke> parseKeys(const QString& keys) {
 }  // namespace
 
 void QtKeys::sendKeys(std::u16string_view keys) {
-    for (const KeyStroke& stroke : parseKeys(qtText(keys))) {
+    for (const KeyStroke& stroke : parseKeys(toQString(keys))) {
         // Looked up per key: a key may move the focus.
         QWidget* target = QApplication::focusWidget();
         if (!target) return;
@@ -341,7 +341,7 @@ void QtShell::shellExecute(std::u16string_view operation, std::u16string_view fi
                            std::u16string_view /*parameters*/,
                            const std::filesystem::path& directory, int /*showCommand*/) {
     if (!operation.empty() && operation != u"open") return;
-    const QString name = qtText(file);
+    const QString name = toQString(file);
     if (name.isEmpty()) return;
     // A scheme of one letter would be a drive, not a link.
     const QUrl url(name, QUrl::StrictMode);
