@@ -38,7 +38,7 @@ QByteArray fileBytes(const QString& path) {
     return file.readAll();
 }
 
-class DocumentFiles : public QtFormTest {
+class DocumentFilesInWindow : public QtFormTest {
 protected:
     QTemporaryDir dir;
 
@@ -77,7 +77,7 @@ protected:
     std::u16string title() const { return mainWindow()->windowTitle().toStdU16String(); }
 };
 
-TEST_F(DocumentFiles, RtfSavedByTheToolbarOpensAgainWithEveryFormat) {
+TEST_F(DocumentFilesInWindow, RtfSavedByTheToolbarOpensAgainWithEveryFormat) {
     ASSERT_TRUE(dir.isValid());
     const text::StyledText typed = typeFormattedManuscript();
     const QString path = pathOf(QStringLiteral("稿子.rtf"));
@@ -103,7 +103,7 @@ TEST_F(DocumentFiles, RtfSavedByTheToolbarOpensAgainWithEveryFormat) {
     EXPECT_FALSE(editor()->document()->isUndoAvailable());
 }
 
-TEST_F(DocumentFiles, TextSavedAsOpensAgainWithTheSameCharactersAndNoFormat) {
+TEST_F(DocumentFilesInWindow, TextSavedAsOpensAgainWithTheSameCharactersAndNoFormat) {
     ASSERT_TRUE(dir.isValid());
     const text::StyledText typed = typeFormattedManuscript();
     const QString path = pathOf(QStringLiteral("稿子.txt"));
@@ -128,7 +128,7 @@ TEST_F(DocumentFiles, TextSavedAsOpensAgainWithTheSameCharactersAndNoFormat) {
     EXPECT_EQ(title(), u"Pennory --" + answer(path));
 }
 
-TEST_F(DocumentFiles, SaveAfterASaveWritesTheEditedManuscriptToTheSameFile) {
+TEST_F(DocumentFilesInWindow, SaveAfterASaveWritesTheEditedManuscriptToTheSameFile) {
     ASSERT_TRUE(dir.isValid());
     const QString path = pathOf(QStringLiteral("第二稿.rtf"));
     typeText(editor(), QStringLiteral("初稿"));
@@ -147,7 +147,7 @@ TEST_F(DocumentFiles, SaveAfterASaveWritesTheEditedManuscriptToTheSameFile) {
     EXPECT_EQ(manuscript().text(), u"初稿，再改一遍");
 }
 
-TEST_F(DocumentFiles, AFileThatCannotBeReadIsReportedAndTheManuscriptStays) {
+TEST_F(DocumentFilesInWindow, AFileThatCannotBeReadIsReportedAndTheManuscriptStays) {
     ASSERT_TRUE(dir.isValid());
     typeText(editor(), QStringLiteral("留着"));
     dialogs().nextFileName(answer(pathOf(QStringLiteral("没有这个文件.rtf"))));
@@ -160,7 +160,7 @@ TEST_F(DocumentFiles, AFileThatCannotBeReadIsReportedAndTheManuscriptStays) {
 
 // ---- Closing the window
 
-class DocumentClosing : public DocumentFiles {
+class DocumentClosing : public DocumentFilesInWindow {
 protected:
     void SetUp() override {
         typeText(editor(), QStringLiteral("还没保存的稿子"));
