@@ -1,0 +1,50 @@
+#include "platform/text/rtf_destinations.h"
+
+namespace pennory::text {
+
+RtfGroupState openGroup(const RtfGroupState& parent) {
+    RtfGroupState child = parent;
+    child.starred = false;
+    if (child.destination == RtfDestination::UprContainer) {
+        child.destination = RtfDestination::UprChild;
+    }
+    return child;
+}
+
+void applyStarredWord(RtfGroupState& s, RtfKeyword keyword) {
+    s.starred = false;
+    if (keyword == RtfKeyword::Ud && s.destination == RtfDestination::UprChild) {
+        s.destination = s.uprOuter;
+    } else {
+        s.destination = RtfDestination::Skip;
+    }
+}
+
+bool applyDestinationWord(RtfGroupState& s, RtfKeyword keyword) {
+    switch (keyword) {
+        case RtfKeyword::SkipDestination:
+            s.destination = RtfDestination::Skip;
+            return true;
+        case RtfKeyword::FontTable:
+            s.destination = RtfDestination::FontTable;
+            return true;
+        case RtfKeyword::ColourTable:
+            s.destination = RtfDestination::ColourTable;
+            return true;
+        case RtfKeyword::Field:
+        case RtfKeyword::FieldResult:
+            // The instructions are skipped by their own word; the result is read as text.
+            return true;
+        case RtfKeyword::Upr:
+            s.uprOuter = s.destination;
+            s.destination = RtfDestination::UprContainer;
+            return true;
+        case RtfKeyword::Ud:
+            if (s.destination == RtfDestination::UprChild) s.destination = s.uprOuter;
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace pennory::text
