@@ -51,6 +51,9 @@ struct FlagCase {
     std::pair<bool, bool> after;
 };
 
+// Shown by name in test listings.
+void PrintTo(const FlagCase& row, std::ostream* out) { *out << row.name; }
+
 class FlagTable : public CipherCommands, public ::testing::WithParamInterface<FlagCase> {};
 
 // Each state reached through the real commands from a fresh window, then one direction

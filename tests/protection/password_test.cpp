@@ -161,6 +161,9 @@ struct LoginCase {
     bool matches;
 };
 
+// Shown by name in test listings.
+void PrintTo(const LoginCase& row, std::ostream* out) { *out << row.name; }
+
 class LoginComparison : public Password, public ::testing::WithParamInterface<LoginCase> {};
 
 TEST_P(LoginComparison, UnlocksOnlyOnAnExactMatch) {
