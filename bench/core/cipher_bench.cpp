@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "core/cipher_manuscript.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/text/code_page_936.h"
 #include "protection/cipher.h"
@@ -18,51 +19,16 @@ namespace {
 
 using namespace pennory;
 
-constexpr std::size_t kManuscriptLength = 1'000'000;
-
-// Common characters (the GB2312 first level, B0A1..D7F9) in pseudo-random order, with
-// punctuation and a line break now and then; only characters that survive the cipher.
-const std::u16string& manuscript() {
-    static const std::u16string text = [] {
-        std::string bytes;
-        for (int lead = 0xB0; lead <= 0xD7; ++lead) {
-            for (int trail = 0xA1; trail <= (lead == 0xD7 ? 0xF9 : 0xFE); ++trail) {
-                bytes += static_cast<char>(lead);
-                bytes += static_cast<char>(trail);
-            }
-        }
-        std::u16string common;
-        for (char16_t c : text::cp936::decode(bytes)) {
-            if (protection::restorable(c)) common += c;
-        }
-        std::u16string out;
-        out.reserve(kManuscriptLength);
-        std::uint32_t state = 12345;
-        while (out.size() < kManuscriptLength) {
-            state = state * 1664525u + 1013904223u;
-            const std::uint32_t pick = state >> 8;
-            if (pick % 61 == 0) {
-                out += u"。\r\n";
-            } else if (pick % 17 == 0) {
-                out += u'，';
-            } else {
-                out += common[pick % common.size()];
-            }
-        }
-        out.resize(kManuscriptLength);
-        return out;
-    }();
-    return text;
-}
-
 void setCharacters(benchmark::State& state) {
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kManuscriptLength));
-    state.SetBytesProcessed(state.iterations() *
-                            static_cast<std::int64_t>(kManuscriptLength * sizeof(char16_t)));
+    state.SetItemsProcessed(state.iterations() *
+                            static_cast<std::int64_t>(bench::kCipherManuscriptLength));
+    state.SetBytesProcessed(
+        state.iterations() *
+        static_cast<std::int64_t>(bench::kCipherManuscriptLength * sizeof(char16_t)));
 }
 
 void BM_CopyText(benchmark::State& state) {
-    const std::u16string& text = manuscript();
+    const std::u16string& text = bench::cipherManuscript();
     std::u16string out(text.size(), u'\0');
     for (auto _ : state) {
         out.assign(text);
@@ -75,7 +41,7 @@ BENCHMARK(BM_CopyText)->Unit(benchmark::kMillisecond);
 
 // The same buffer scrambled again and again: no allocation, like the copy above.
 void BM_EncryptInPlace(benchmark::State& state) {
-    std::u16string text = manuscript();
+    std::u16string text = bench::cipherManuscript();
     for (auto _ : state) {
         protection::encryptInPlace(text);
         benchmark::DoNotOptimize(text.data());
@@ -86,7 +52,7 @@ void BM_EncryptInPlace(benchmark::State& state) {
 BENCHMARK(BM_EncryptInPlace)->Unit(benchmark::kMillisecond);
 
 void BM_EncryptText(benchmark::State& state) {
-    const std::u16string& text = manuscript();
+    const std::u16string& text = bench::cipherManuscript();
     for (auto _ : state) {
         std::u16string out = protection::encryptText(text);
         benchmark::DoNotOptimize(out.data());
@@ -96,7 +62,7 @@ void BM_EncryptText(benchmark::State& state) {
 BENCHMARK(BM_EncryptText)->Unit(benchmark::kMillisecond);
 
 void BM_DecryptText(benchmark::State& state) {
-    const std::u16string scrambled = protection::encryptText(manuscript());
+    const std::u16string scrambled = protection::encryptText(bench::cipherManuscript());
     for (auto _ : state) {
         std::u16string out = protection::decryptText(scrambled);
         benchmark::DoNotOptimize(out.data());
@@ -107,7 +73,7 @@ BENCHMARK(BM_DecryptText)->Unit(benchmark::kMillisecond);
 
 // A manuscript with nothing to report is scanned to its end.
 void BM_FindLossyCharacters(benchmark::State& state) {
-    const std::u16string& text = manuscript();
+    const std::u16string& text = bench::cipherManuscript();
     for (auto _ : state) {
         auto found = protection::findLossyCharacters(text, 5);
         benchmark::DoNotOptimize(found);
@@ -123,12 +89,12 @@ void BM_EncryptCommandHeadless(benchmark::State& state) {
     app::Form1 form(platform.factory, platform.services());
     for (auto _ : state) {
         state.PauseTiming();
-        form.RichTextBox1().setText(manuscript());
+        form.RichTextBox1().setText(bench::cipherManuscript());
         form.mayEncrypt = true;
         state.ResumeTiming();
         protection::encrypt(form);
     }
-    if (form.RichTextBox1().text() != protection::encryptText(manuscript())) {
+    if (form.RichTextBox1().text() != protection::encryptText(bench::cipherManuscript())) {
         state.SkipWithError("the command did not encrypt");
     }
     setCharacters(state);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "core/cipher_manuscript.h"
 #include "platform/headless/scripted_services.h"
 #include "platform/qt/qt_factory.h"
 #include "platform/qt/qt_services.h"
@@ -18,43 +19,6 @@
 
 namespace pennory::bench {
 namespace {
-
-constexpr std::size_t kCharacters = 1'000'000;
-
-// Common characters (GB2312 first level) in pseudo-random order, with punctuation and line
-// breaks; only characters the cipher restores, so no question is asked.
-const std::u16string& manuscript() {
-    static const std::u16string text = [] {
-        std::string bytes;
-        for (int lead = 0xB0; lead <= 0xD7; ++lead) {
-            for (int trail = 0xA1; trail <= (lead == 0xD7 ? 0xF9 : 0xFE); ++trail) {
-                bytes += static_cast<char>(lead);
-                bytes += static_cast<char>(trail);
-            }
-        }
-        std::u16string common;
-        for (char16_t c : text::cp936::decode(bytes)) {
-            if (protection::restorable(c)) common += c;
-        }
-        std::u16string out;
-        std::uint32_t state = 12345;
-        while (out.size() < kCharacters) {
-            state = state * 1664525u + 1013904223u;
-            const std::uint32_t pick = state >> 8;
-            if (pick % 61 == 0) {
-                out += u"。\r\n";
-            } else if (pick % 17 == 0) {
-                out += u'，';
-            } else {
-                out += common[pick % common.size()];
-            }
-        }
-        out.resize(kCharacters);
-        if (out.back() == u'\r') out.back() = u'。';
-        return out;
-    }();
-    return text;
-}
 
 // The program's window, shown, with scripted answers in place of a person.
 struct Window {
@@ -98,11 +62,11 @@ void runCommand(benchmark::State& state, std::int16_t index, const std::u16strin
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(start.size()));
 }
 
-void BM_EncryptCommandQt(benchmark::State& state) { runCommand(state, 0, manuscript()); }
+void BM_EncryptCommandQt(benchmark::State& state) { runCommand(state, 0, cipherManuscript()); }
 BENCHMARK(BM_EncryptCommandQt)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_DecryptCommandQt(benchmark::State& state) {
-    static const std::u16string scrambled = protection::encryptText(manuscript());
+    static const std::u16string scrambled = protection::encryptText(cipherManuscript());
     runCommand(state, 1, scrambled);
 }
 BENCHMARK(BM_DecryptCommandQt)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -111,11 +75,11 @@ BENCHMARK(BM_DecryptCommandQt)->Unit(benchmark::kMillisecond)->Iterations(5);
 // command. The scrambled manuscript is one paragraph of a million characters, since its
 // line breaks have become characters 12 and 9.
 void BM_ShowScrambledTextQt(benchmark::State& state) {
-    static const std::u16string scrambled = protection::encryptText(manuscript());
+    static const std::u16string scrambled = protection::encryptText(cipherManuscript());
     Window window;
     for (auto _ : state) {
         state.PauseTiming();
-        window.form->RichTextBox1().setText(manuscript());
+        window.form->RichTextBox1().setText(cipherManuscript());
         QApplication::processEvents();
         state.ResumeTiming();
 

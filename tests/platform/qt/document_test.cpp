@@ -10,20 +10,8 @@
 
 #include "platform/files/document_files.h"
 #include "qt_form_fixture.h"
+#include "support/styled_text_printer.h"
 #include "typing.h"
-
-namespace pennory::text {
-// Readable failures: each run as its format and its characters.
-[[maybe_unused]] static void PrintTo(const StyledText& content, std::ostream* out) {
-    for (const auto& run : content.runs()) {
-        const auto& f = run.format;
-        *out << "\n  [" << ::testing::PrintToString(f.fontName) << " " << f.sizePt
-             << (f.bold ? " b" : "") << (f.italic ? " i" : "") << (f.underline ? " u" : "")
-             << (f.strikethrough ? " s" : "") << " #" << std::hex << f.colour << std::dec << "] "
-             << ::testing::PrintToString(run.text);
-    }
-}
-}  // namespace pennory::text
 
 namespace pennory::testing {
 namespace {

@@ -11,19 +11,7 @@
 
 #include "platform/qt/qt_rich_text_box.h"
 #include "platform/qt/qt_services.h"
-
-namespace pennory::text {
-// Readable failures: each run as its format and its characters.
-[[maybe_unused]] static void PrintTo(const StyledText& content, std::ostream* out) {
-    for (const auto& run : content.runs()) {
-        const auto& f = run.format;
-        *out << "\n  [" << ::testing::PrintToString(f.fontName) << " " << f.sizePt
-             << (f.bold ? " b" : "") << (f.italic ? " i" : "") << (f.underline ? " u" : "")
-             << (f.strikethrough ? " s" : "") << " #" << std::hex << f.colour << std::dec << "] "
-             << ::testing::PrintToString(run.text);
-    }
-}
-}  // namespace pennory::text
+#include "support/styled_text_printer.h"
 
 namespace pennory::platform::qt {
 namespace {
