@@ -1,5 +1,6 @@
 #include "platform/qt/qt_rich_text_box.h"
 
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -63,7 +64,7 @@ std::u16string withCrLf(std::u16string_view text) {
 }  // namespace
 
 // The widget: a click reports to the behaviour, and the clipboard and drag and drop carry
-// plain text only.
+// plain text only. Keys that edit next to a soft break act on the text as the writer sees it.
 class RichTextEdit : public QTextEdit {
 public:
     RichTextEdit(QWidget* parent, Callback clicked, std::function<void(std::u16string_view)> paste,
@@ -74,6 +75,15 @@ public:
           m_copy(std::move(copy)) {}
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!isReadOnly() && editKey(event)) {
+            event->accept();
+            ensureCursorVisible();
+            return;
+        }
+        QTextEdit::keyPressEvent(event);
+    }
+
     void mouseReleaseEvent(QMouseEvent* event) override {
         QTextEdit::mouseReleaseEvent(event);
         if (event->button() == Qt::LeftButton && m_clicked) m_clicked();
@@ -94,6 +104,42 @@ protected:
     }
 
 private:
+    // Enter always makes a paragraph break, also inside a block after a soft break, whose
+    // format QTextEdit would copy. Backspace and Delete next to a soft break remove the
+    // character beyond it rather than the break, which is no character of the text.
+    bool editKey(QKeyEvent* event) {
+        QTextCursor cursor = textCursor();
+        if (event->matches(QKeySequence::InsertParagraphSeparator)) {
+            cursor.beginEditBlock();
+            cursor.removeSelectedText();
+            cursor.insertBlock(QTextBlockFormat(), withoutStandIn(cursor.charFormat()));
+            cursor.endEditBlock();
+            setTextCursor(cursor);
+            return true;
+        }
+        if (cursor.hasSelection()) return false;
+        const bool backspace = event->key() == Qt::Key_Backspace &&
+                               !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
+        if (backspace && cursor.atBlockStart() && isSoftBreak(cursor.block())) {
+            while (cursor.atBlockStart() && isSoftBreak(cursor.block())) {
+                cursor.movePosition(QTextCursor::PreviousCharacter);
+            }
+            if (cursor.position() > 0) cursor.deletePreviousChar();
+            setTextCursor(cursor);
+            return true;
+        }
+        if (event->matches(QKeySequence::Delete) && cursor.atBlockEnd() &&
+            isSoftBreak(cursor.block().next())) {
+            while (cursor.atBlockEnd() && isSoftBreak(cursor.block().next())) {
+                cursor.movePosition(QTextCursor::NextCharacter);
+            }
+            if (!cursor.atEnd()) cursor.deleteChar();
+            setTextCursor(cursor);
+            return true;
+        }
+        return false;
+    }
+
     Callback m_clicked;
     std::function<void(std::u16string_view)> m_paste;
     std::function<std::u16string()> m_copy;

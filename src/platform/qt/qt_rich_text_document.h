@@ -6,7 +6,14 @@
 // marks U+FDD0 and U+FDD1, the object mark U+FFFC) are stored as a visible stand-in whose
 // format carries the original character, so that every character comes back as it went in.
 // Every other character, U+00A0 and U+2028 included, is stored as it is.
+//
+// QTextDocument lays out a paragraph whole and at once, so the writer stores a very long
+// paragraph as several blocks: each block after the first is marked as continuing the
+// previous one, and the break before it (a soft break) is no part of the text. A soft break
+// is one document position and no unit of the plain text. Whatever edits the document
+// afterwards keeps the kind of break before the block where the edit starts.
 
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -26,7 +33,12 @@ QTextCharFormat toQtFormat(const text::CharFormat& format);
 // A property the Qt format lacks is taken from fallback.
 text::CharFormat fromQtFormat(const QTextCharFormat& format, const text::CharFormat& fallback);
 
+// Whether the block continues the paragraph of the block before it. Never the first block.
+bool isSoftBreak(const QTextBlock& block);
+
 // Inserts styled text through a cursor, reusing one QTextCharFormat per distinct format.
+// A block longer than kLongParagraph units is continued after a soft break, never inside a
+// surrogate pair, preferably after a punctuation mark or a space.
 class StyledTextWriter {
 public:
     // At the cursor's position (its selection is not removed); the cursor ends after it.
@@ -34,9 +46,12 @@ public:
     void insert(QTextCursor& cursor, std::u16string_view text, const text::CharFormat& format);
     void forgetFormats() { m_formats.clear(); }
 
+    static constexpr int kLongParagraph = 2048;
+
 private:
     using Key = std::tuple<std::u16string, float, bool, bool, bool, bool, text::Colour>;
     const QTextCharFormat& qtFormat(const text::CharFormat& format);
+    void insertPlain(QTextCursor& cursor, std::u16string_view text, const QTextCharFormat& format);
 
     std::map<Key, QTextCharFormat> m_formats;
 };
@@ -45,18 +60,21 @@ private:
 // format of its own takes fallback's properties.
 text::StyledText readStyled(const QTextDocument& document, int from, int to,
                             const text::CharFormat& fallback);
-// The characters of [from, to), each paragraph break as lineBreak.
+// The characters of [from, to), each paragraph break as lineBreak and soft breaks left out.
 std::u16string readPlain(const QTextDocument& document, int from, int to,
                          std::u16string_view lineBreak = u"\r\n");
 
 // The format of the character at a document position; a paragraph break has the format of
-// its separator. Empty at the end of the document.
+// its separator, a soft break that of the character after it. Empty at the end of the
+// document.
 QTextCharFormat formatOfCharAt(const QTextDocument& document, int position);
 // A format without the stand-in's mark, for text inserted next to a stand-in.
 QTextCharFormat withoutStandIn(QTextCharFormat format);
 bool isStandInFormat(const QTextCharFormat& format);
 
-// Positions: the plain text counts a paragraph break as two units, the document as one.
+// Positions: the plain text counts a paragraph break as two units, a soft break as none, the
+// document either as one. Both sides of a soft break are the same text position; a text
+// position maps to the side before it.
 int documentEnd(const QTextDocument& document);  // the last position before the final mark
 std::size_t textLength(const QTextDocument& document);
 std::size_t toTextPosition(const QTextDocument& document, int position);
