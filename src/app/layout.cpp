@@ -11,9 +11,7 @@ std::optional<Layout> computeLayout(int clientWidth, int clientHeight, bool mini
     const float h = static_cast<float>(clientHeight);
     const int editorWidth = std::max(0, static_cast<int>(w - 4900.0f));
     const int editorHeight = std::max(0, static_cast<int>(h - 1200.0f));
-    return Layout{editorWidth,  editorHeight,        static_cast<int>(h - 400.0f),
-                  editorHeight, editorHeight - 300, editorHeight,
-                  editorHeight};
+    return Layout{editorWidth, editorHeight, static_cast<int>(h - 400.0f), editorHeight - 300};
 }
 
 }  // namespace pennory::app

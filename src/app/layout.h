@@ -11,10 +11,7 @@ struct Layout {
     int editorWidth;
     int editorHeight;
     int keypadTop;
-    int panelHeight;
     int hScrollTop;  // in the panel
-    int vScrollHeight;
-    int referenceHeight;
 
     bool operator==(const Layout&) const = default;
 };

@@ -26,6 +26,8 @@
 #include <functional>
 
 #include "platform/common_dialog.h"
+#include "platform/qt/qt_colour_dialog.h"
+#include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/qt_rich_text_box.h"
 #include "platform/qt/qt_services.h"
 
