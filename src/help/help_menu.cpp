@@ -22,14 +22,18 @@ bool holdsHelpPage(const std::filesystem::path& folder) {
 
 void openHelpPage(app::Form1& form) {
     const auto& program = form.services().program;
-    // The shell opens a bare name relative to the folder it is given; hand it the folder
-    // that really holds the page, so an installed copy is found when none lies beside the
-    // executable.
-    for (const auto& folder : {program.executableDir(), program.dataDir()}) {
-        if (holdsHelpPage(folder)) {
-            form.services().shell.shellExecute(kOpen, kHelpPageName, u"", folder, kShowNormal);
-            return;
-        }
+    const auto home = program.executableDir();
+    // The shell always starts in the program's folder. The page beside the program goes by
+    // its bare name, as the shell finds it there; an installed copy elsewhere goes by its
+    // full path.
+    if (holdsHelpPage(home)) {
+        form.services().shell.shellExecute(kOpen, kHelpPageName, u"", home, kShowNormal);
+        return;
+    }
+    const auto data = program.dataDir();
+    if (holdsHelpPage(data)) {
+        const auto page = (data / std::filesystem::path(kHelpPageName)).u16string();
+        form.services().shell.shellExecute(kOpen, page, u"", home, kShowNormal);
     }
 }
 

@@ -47,8 +47,9 @@ TEST_F(HelpMenu, HelpFallsBackToTheInstalledPage) {
     putHelpPage(m_share);
     clickMenu({u"帮助", u"帮助"});
     ASSERT_EQ(requests().size(), 1u);
-    EXPECT_EQ(requests()[0].file, u"Pennory帮助.htm");
-    EXPECT_EQ(requests()[0].directory, m_share);
+    // By its full path, while the shell still starts in the program's folder.
+    EXPECT_EQ(requests()[0].file, (m_share / u"Pennory帮助.htm").u16string());
+    EXPECT_EQ(requests()[0].directory, m_bin);
     EXPECT_EQ(requests()[0].operation, u"open");
     EXPECT_EQ(requests()[0].showCommand, 1);
 }
@@ -61,7 +62,8 @@ TEST_F(HelpMenu, HelpDoesNotDependOnTheWorkingFolder) {
     clickMenu({u"帮助", u"帮助"});
     std::filesystem::current_path(before);
     ASSERT_EQ(requests().size(), 1u);
-    EXPECT_EQ(requests()[0].directory, m_share);
+    EXPECT_EQ(requests()[0].file, (m_share / u"Pennory帮助.htm").u16string());
+    EXPECT_EQ(requests()[0].directory, m_bin);
 }
 
 TEST_F(HelpMenu, AMissingPageShowsNothing) {

@@ -186,9 +186,9 @@ TEST_F(QtReference, HelpCommandsCallTheShell) {
     ASSERT_EQ(shell().requests().size(), 2u);
     const auto& page = shell().requests()[0];
     EXPECT_EQ(page.operation, u"open");
-    EXPECT_EQ(page.file, u"Pennory帮助.htm");
+    EXPECT_EQ(page.file, (m_dir / "share" / u"Pennory帮助.htm").u16string());
     EXPECT_EQ(page.parameters, u"");
-    EXPECT_EQ(page.directory, m_dir / "share");
+    EXPECT_EQ(page.directory, m_dir / "bin");
     EXPECT_EQ(page.showCommand, 1);
     const auto& mail = shell().requests()[1];
     EXPECT_EQ(mail.operation, u"open");

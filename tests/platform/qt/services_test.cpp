@@ -11,11 +11,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
-#include <QFontDialog>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -28,6 +30,7 @@
 #include "platform/common_dialog.h"
 #include "platform/qt/qt_colour_dialog.h"
 #include "platform/qt/qt_file_dialog.h"
+#include "platform/qt/qt_font_dialog.h"
 #include "platform/qt/qt_rich_text_box.h"
 #include "platform/qt/qt_services.h"
 
@@ -229,50 +232,114 @@ TEST_F(QtServicesTest, SaveDialogDoesNotAskBeforeReplacingAFile) {
 
 // ---- Font and colour
 
-TEST_F(QtServicesTest, FontDialogWithoutEffectsKeepsUnderlineAndWhatWasLeftAlone) {
-    const FontChoice initial{u"宋体", 10.5f, true, false, true, true};
+QStringList rows(const QListWidget* list) {
+    QStringList out;
+    for (int row = 0; row < list->count(); ++row) out << list->item(row)->text();
+    return out;
+}
+
+void clickRow(QListWidget* list, const QString& text) {
+    const auto found = list->findItems(text, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << text.toStdString();
+    list->scrollToItem(found.first());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(found.first()).center());
+}
+
+TEST_F(QtServicesTest, FontDialogShowsThePresetAndKeepsItWhenConfirmed) {
+    const FontChoice initial{u"宋体", 11.0f, false, false, false, false};
+    QString family, size, familyRow, sizeRow;
     bool effectsShown = true;
-    whenShown<QFontDialog>([&](QFontDialog* dialog) {
-        effectsShown = false;
-        for (auto* group : dialog->findChildren<QGroupBox*>()) {
-            if (!group->findChildren<QCheckBox*>().isEmpty() && !group->isHidden()) {
-                effectsShown = true;
-            }
-        }
-        dialog->accept();
+    whenShown<FontDialog>([&](FontDialog* dialog) {
+        family = dialog->findChild<QLineEdit*>(u"family"_qs)->text();
+        size = dialog->findChild<QLineEdit*>(u"size"_qs)->text();
+        familyRow = dialog->findChild<QListWidget*>(u"familyList"_qs)->currentItem()->text();
+        sizeRow = dialog->findChild<QListWidget*>(u"sizeList"_qs)->currentItem()->text();
+        effectsShown = dialog->findChild<QGroupBox*>(u"effects"_qs)->isVisible();
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     });
     EXPECT_EQ(services.dialogs().showFont(initial, 3), initial);
+    EXPECT_EQ(family, u"宋体"_qs);
+    EXPECT_EQ(familyRow, u"宋体"_qs);
+    EXPECT_EQ(size, u"11"_qs);
+    EXPECT_EQ(sizeRow, u"11"_qs);
     EXPECT_FALSE(effectsShown);
 }
 
-TEST_F(QtServicesTest, FontDialogReturnsTheChosenFont) {
-    const FontChoice initial{u"宋体", 11.0f, false, false, false, false};
-    whenShown<QFontDialog>([&](QFontDialog* dialog) {
-        QFont font(u"DejaVu Sans"_qs, 14);
-        font.setItalic(true);
-        dialog->setCurrentFont(font);
-        dialog->accept();
+TEST_F(QtServicesTest, FontDialogListsChineseNamesAndChineseSizes) {
+    QStringList families, sizes;
+    std::vector<QString> faces;
+    whenShown<FontDialog>([&](FontDialog* dialog) {
+        const auto* familyList = dialog->findChild<QListWidget*>(u"familyList"_qs);
+        families = rows(familyList);
+        for (int row = 0; row < 4; ++row) {
+            faces.push_back(QFontInfo(familyList->item(row)->font()).family());
+        }
+        sizes = rows(dialog->findChild<QListWidget*>(u"sizeList"_qs));
+        dialog->reject();
     });
-    const auto chosen = services.dialogs().showFont(initial, 3);
+    services.dialogs().showFont({u"宋体", 11.0f}, 3);
+    ASSERT_GT(families.size(), 4);
+    EXPECT_EQ(families.mid(0, 4), (QStringList{u"宋体"_qs, u"黑体"_qs, u"楷体"_qs, u"仿宋"_qs}));
+    EXPECT_TRUE(families.contains(u"DejaVu Sans"_qs));  // the other installed families follow
+    // Each Chinese name is drawn with an installed CJK face, not a Latin fallback; 宋体 and
+    // 黑体 look different.
+    for (const QString& face : faces) EXPECT_TRUE(face.contains(u"CJK"_qs)) << face.toStdString();
+    EXPECT_NE(faces[0], faces[1]);
+    const QStringList chinese = {u"初号"_qs, u"小初"_qs, u"一号"_qs, u"小一"_qs,
+                                 u"二号"_qs, u"小二"_qs, u"三号"_qs, u"小三"_qs,
+                                 u"四号"_qs, u"小四"_qs, u"五号"_qs, u"小五"_qs,
+                                 u"六号"_qs, u"小六"_qs, u"七号"_qs, u"八号"_qs};
+    EXPECT_EQ(sizes.mid(0, 16), chinese);
+    EXPECT_TRUE(sizes.contains(u"10.5"_qs));
+    EXPECT_TRUE(sizes.contains(u"72"_qs));
+}
+
+TEST_F(QtServicesTest, FontDialogTakesClickedFamilyChineseSizeAndStyle) {
+    whenShown<FontDialog>([&](FontDialog* dialog) {
+        clickRow(dialog->findChild<QListWidget*>(u"familyList"_qs), u"黑体"_qs);
+        clickRow(dialog->findChild<QListWidget*>(u"sizeList"_qs), u"五号"_qs);
+        QTest::mouseClick(dialog->findChild<QCheckBox*>(u"bold"_qs), Qt::LeftButton);
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    });
+    const auto chosen = services.dialogs().showFont({u"宋体", 11.0f}, 3);
     ASSERT_TRUE(chosen);
-    EXPECT_EQ(chosen->name, u"DejaVu Sans");
-    EXPECT_EQ(chosen->size, 14.0f);
-    EXPECT_TRUE(chosen->italic);
-    EXPECT_FALSE(chosen->underline);
+    EXPECT_EQ(*chosen, (FontChoice{u"黑体", 10.5f, true, false, false, false}));
+}
+
+TEST_F(QtServicesTest, FontDialogTakesATypedFractionalSizeAndRefusesNonsense) {
+    bool acceptedNonsense = true;
+    whenShown<FontDialog>([&](FontDialog* dialog) {
+        auto* size = dialog->findChild<QLineEdit*>(u"size"_qs);
+        size->selectAll();
+        QTest::keyClicks(size, u"abc"_qs);
+        acceptedNonsense = dialog->okButton()->isEnabled();
+        size->selectAll();
+        QTest::keyClicks(size, u"11.5"_qs);
+        QTest::keyClick(size, Qt::Key_Return);
+    });
+    const auto chosen = services.dialogs().showFont({u"楷体", 9.0f, false, true}, 3);
+    EXPECT_FALSE(acceptedNonsense);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, (FontChoice{u"楷体", 11.5f, false, true, false, false}));
+}
+
+TEST_F(QtServicesTest, FontDialogWithoutEffectsKeepsUnderlineAndStrikethrough) {
+    const FontChoice initial{u"宋体", 10.5f, true, false, true, true};
+    whenShown<FontDialog>([&](FontDialog* dialog) {
+        clickRow(dialog->findChild<QListWidget*>(u"familyList"_qs), u"仿宋"_qs);
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    });
+    EXPECT_EQ(services.dialogs().showFont(initial, 3),
+              (FontChoice{u"仿宋", 10.5f, true, false, true, true}));
 }
 
 TEST_F(QtServicesTest, FontDialogWithEffectsReturnsThem) {
     bool effectsShown = false;
-    whenShown<QFontDialog>([&](QFontDialog* dialog) {
-        for (auto* group : dialog->findChildren<QGroupBox*>()) {
-            if (!group->findChildren<QCheckBox*>().isEmpty() && !group->isHidden()) {
-                effectsShown = true;
-            }
-        }
-        QFont font = dialog->currentFont();
-        font.setUnderline(true);
-        dialog->setCurrentFont(font);
-        dialog->accept();
+    whenShown<FontDialog>([&](FontDialog* dialog) {
+        effectsShown = dialog->findChild<QGroupBox*>(u"effects"_qs)->isVisible();
+        QTest::mouseClick(dialog->findChild<QCheckBox*>(u"underline"_qs), Qt::LeftButton);
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     });
     const auto chosen = services.dialogs().showFont({u"宋体", 9.0f}, 3 | 0x100);
     EXPECT_TRUE(effectsShown);
@@ -282,7 +349,10 @@ TEST_F(QtServicesTest, FontDialogWithEffectsReturnsThem) {
 }
 
 TEST_F(QtServicesTest, CancelledFontDialogReturnsNothing) {
-    whenShown<QFontDialog>([](QFontDialog* dialog) { dialog->reject(); });
+    whenShown<FontDialog>([](FontDialog* dialog) {
+        clickRow(dialog->findChild<QListWidget*>(u"familyList"_qs), u"黑体"_qs);
+        QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+    });
     EXPECT_FALSE(services.dialogs().showFont({u"宋体", 9.0f}, 3));
 }
 
@@ -488,19 +558,55 @@ TEST_F(QtServicesTest, EditorCopiesPlainTextOnly) {
 
 // ---- Shell
 
-TEST(QtShellTest, OpensLinksAndExistingFiles) {
+TEST(QtShellTest, OpensLinksAndExistingFilesInTheGivenFolder) {
     QTemporaryDir dir;
     QFile(dir.filePath(u"Pennory帮助.htm"_qs)).open(QIODevice::WriteOnly);
-    std::vector<QUrl> opened;
-    QtShell shell([&](const QUrl& url) { opened.push_back(url); });
+    struct Launch {
+        QString program;
+        QStringList arguments;
+        QString folder;
+    };
+    std::vector<Launch> launched;
+    QtShell shell([&](const QString& program, const QStringList& arguments, const QString& folder) {
+        launched.push_back({program, arguments, folder});
+        return true;
+    });
     const std::filesystem::path folder(QFile::encodeName(dir.path()).toStdString());
 
     shell.shellExecute(u"open", u"mailto:editor@example.com", u"", folder, 1);
     shell.shellExecute(u"open", u"Pennory帮助.htm", u"", folder, 1);
     shell.shellExecute(u"open", u"没有这个文件.htm", u"", folder, 1);
-    ASSERT_EQ(opened.size(), 2u);
-    EXPECT_EQ(opened[0], QUrl(u"mailto:editor@example.com"_qs));
-    EXPECT_EQ(opened[1], QUrl::fromLocalFile(dir.filePath(u"Pennory帮助.htm"_qs)));
+    ASSERT_EQ(launched.size(), 2u);
+    EXPECT_EQ(launched[0].program, u"xdg-open"_qs);
+    EXPECT_EQ(launched[0].arguments, QStringList{u"mailto:editor@example.com"_qs});
+    EXPECT_EQ(launched[0].folder, dir.path());
+    EXPECT_EQ(launched[1].arguments, QStringList{dir.filePath(u"Pennory帮助.htm"_qs)});
+    EXPECT_EQ(launched[1].folder, dir.path());
+}
+
+TEST(QtShellTest, TheDesktopOpenerStartsInTheProgramsFolder) {
+    // A stand-in xdg-open on the path writes down the folder it was started in.
+    QTemporaryDir bin, program;
+    const QString record = bin.filePath(u"started-in"_qs);
+    QFile script(bin.filePath(u"xdg-open"_qs));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(("#!/bin/sh\npwd > '" + record.toUtf8() + ".part' && mv '" + record.toUtf8() +
+                  ".part' '" + record.toUtf8() + "'\n"));
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile(program.filePath(u"Pennory帮助.htm"_qs)).open(QIODevice::WriteOnly);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()) + ":" + path);
+
+    QtShell().shellExecute(u"open", u"Pennory帮助.htm", u"",
+                           std::filesystem::path(QFile::encodeName(program.path()).toStdString()),
+                           1);
+    qputenv("PATH", path);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(record); }, 5000));
+    QFile started(record);
+    ASSERT_TRUE(started.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(started.readAll()).trimmed(),
+              QFileInfo(program.path()).canonicalFilePath());
 }
 
 // ---- Program
