@@ -36,15 +36,6 @@ QString fromPath(const std::filesystem::path& path) {
 
 }  // namespace
 
-QColor toQColor(text::Colour colour) {
-    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                  static_cast<int>((colour >> 16) & 0xFF));
-}
-
-text::Colour fromQColor(const QColor& colour) {
-    return text::rgb(colour.red(), colour.green(), colour.blue());
-}
-
 // ---- File dialogs
 
 QStringList qtNameFilters(const std::vector<FileFilter>& entries) {

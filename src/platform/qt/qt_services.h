@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "platform/qt/qt_conversions.h"
 #include "platform/services.h"
 
 namespace pennory::platform::qt {
@@ -18,10 +19,6 @@ namespace pennory::platform::qt {
 // matches its patterns; a label that already ends in "(" + patterns + ")" is used as it is.
 // "*.*" becomes "*", since on Linux a file need not have a dot in its name.
 QStringList qtNameFilters(const std::vector<FileFilter>& entries);
-
-// 0x00BBGGRR <-> QColor.
-QColor toQColor(text::Colour colour);
-text::Colour fromQColor(const QColor& colour);
 
 class QtDialogs : public DialogService {
 public:
