@@ -1,6 +1,7 @@
 #include "input/edit_commands.h"
 
 #include "app/form1.h"
+#include "platform/text/line_breaks.h"
 
 namespace pennory::input {
 
@@ -48,7 +49,10 @@ void paste(app::Form1& form) {
     // An unreadable clipboard is not an empty one: the selection stays.
     const auto text = form.services().clipboard.text();
     if (!text) return;
-    form.RichTextBox1().setSelText(*text);
+    // The desktop's clipboard ends lines with LF; each of its line breaks becomes a paragraph
+    // break, as when the writer presses Ctrl+V in the editor.
+    form.RichTextBox1().setSelText(
+        text::withCrLfLineBreaks(*text, text::ParagraphSeparator::IsLineBreak));
 }
 
 }  // namespace pennory::input

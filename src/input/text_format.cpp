@@ -12,13 +12,10 @@ void textFont(app::Form1& form) {
     dialog.Flags = 3;  // screen and printer fonts; no effects section
     dialog.ShowFont();
 
-    auto& editor = form.RichTextBox1();
-    editor.setSelFontName(dialog.FontName);
-    editor.setSelFontSize(static_cast<float>(dialog.FontSize));
-    editor.setSelBold(dialog.FontBold);
-    editor.setSelItalic(dialog.FontItalic);
-    editor.setSelStrikethrough(dialog.FontStrikethru);
-    editor.setSelUnderline(dialog.FontUnderline);
+    // All six at once, so that one undo takes the whole command back.
+    form.RichTextBox1().setSelFont({dialog.FontName, static_cast<float>(dialog.FontSize),
+                                    dialog.FontBold, dialog.FontItalic, dialog.FontStrikethru,
+                                    dialog.FontUnderline});
 }
 
 void textColour(app::Form1& form) {

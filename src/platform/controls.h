@@ -65,6 +65,16 @@ public:
     virtual void setText(std::u16string_view text) = 0;
 };
 
+// A font as the font command applies it: every property of a character format but the colour.
+struct FontAttributes {
+    std::u16string name;
+    float sizePt = 0;
+    bool bold = false;
+    bool italic = false;
+    bool strikethrough = false;
+    bool underline = false;
+};
+
 // A rich-text box. Positions and lengths count UTF-16 units of text(), in which every line
 // break is CR LF and every other character is exactly as stored.
 class RichTextBox : public Control {
@@ -93,7 +103,9 @@ public:
 
     // The selection's format (of its first character, or what is typed next at the caret).
     virtual text::CharFormat selFormat() const = 0;
-    // Applies to the whole selection, or with nothing selected to the text typed next.
+    // Applies to the whole selection, or with nothing selected to the text typed next. The
+    // whole font at once is one step for the box's undo.
+    virtual void setSelFont(const FontAttributes& font) = 0;
     virtual void setSelFontName(std::u16string_view name) = 0;
     virtual void setSelFontSize(float points) = 0;
     virtual void setSelBold(bool on) = 0;

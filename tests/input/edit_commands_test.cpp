@@ -175,6 +175,15 @@ TEST_F(EditCommands, PasteReplacesTheSelectionAndLeavesTheCaretAfterIt) {
     EXPECT_EQ(editor().selLength(), 0u);
 }
 
+TEST_F(EditCommands, PasteMakesEachLineBreakOfTheClipboardAParagraphBreak) {
+    // What other programs put there: LF, CR LF, CR, the paragraph separator.
+    clipboard().setText(u"第一段\n第二段\r\n第三段\r第四段\u2029第五段\n");
+    manuscript(u"前后", 1, 0);
+    clickMenu({u"编辑", u"粘贴"});
+    EXPECT_EQ(editor().text(), u"前第一段\r\n第二段\r\n第三段\r\n第四段\r\n第五段\r\n后");
+    EXPECT_EQ(editor().selStart(), 26u);
+}
+
 TEST_F(EditCommands, PasteOfAnEmptyClipboardDeletesTheSelection) {
     clipboard().clear();
     manuscript(u"电阻电感", 0, 2);

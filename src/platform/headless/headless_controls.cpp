@@ -104,6 +104,16 @@ void HeadlessRichTextBox::changeSelectionFormat(Change change) {
     m_content = spliced(m_content, m_selStart, m_selLength, changed);
 }
 
+void HeadlessRichTextBox::setSelFont(const FontAttributes& font) {
+    changeSelectionFormat([&](text::CharFormat& f) {
+        f.fontName = font.name;
+        f.sizePt = font.sizePt;
+        f.bold = font.bold;
+        f.italic = font.italic;
+        f.strikethrough = font.strikethrough;
+        f.underline = font.underline;
+    });
+}
 void HeadlessRichTextBox::setSelFontName(std::u16string_view name) {
     changeSelectionFormat([&](text::CharFormat& f) { f.fontName = name; });
 }

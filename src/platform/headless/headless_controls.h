@@ -118,6 +118,7 @@ public:
     void setSelText(std::u16string_view text) override;
 
     text::CharFormat selFormat() const override;
+    void setSelFont(const FontAttributes& font) override;
     void setSelFontName(std::u16string_view name) override;
     void setSelFontSize(float points) override;
     void setSelBold(bool on) override;

@@ -5,13 +5,10 @@
 #include <QWidget>
 #include <optional>
 
+#include "platform/qt/qt_conversions.h"
 #include "platform/text/styled_text.h"
 
 namespace pennory::platform::qt {
-
-// 0x00BBGGRR <-> QColor.
-QColor toQColor(text::Colour colour);
-text::Colour fromQColor(const QColor& colour);
 
 // The chosen colour, or nullopt when cancelled.
 std::optional<text::Colour> showColourDialog(QWidget* owner, text::Colour initial);

@@ -13,7 +13,7 @@
 
 namespace pennory::platform::qt {
 
-// Lets the factory and the tests find the widget of any control but the rich-text box.
+// Lets the factory and the tests find the widget of any control.
 class WidgetControl {
 public:
     virtual ~WidgetControl() = default;

@@ -1,7 +1,8 @@
 #pragma once
-// Conversions between the core's values and Qt's: UTF-16 strings, and twips (15 to a logical
-// pixel) to pixels and back.
+// Conversions between the core's values and Qt's: UTF-16 strings, colours, and twips (15 to a
+// logical pixel) to pixels and back.
 
+#include <QColor>
 #include <QRect>
 #include <QString>
 #include <cmath>
@@ -26,6 +27,16 @@ inline std::u16string toU16(const QString& text) { return text.toStdU16String();
 // plain character in our captions.
 inline QString toQtCaption(std::u16string_view caption) {
     return toQString(caption).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+// The core's 0x00BBGGRR and QColor.
+inline QColor toQColor(text::Colour colour) {
+    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                  static_cast<int>((colour >> 16) & 0xFF));
+}
+
+inline text::Colour fromQColor(const QColor& colour) {
+    return text::rgb(colour.red(), colour.green(), colour.blue());
 }
 
 inline int twipsToPixels(int twips) {

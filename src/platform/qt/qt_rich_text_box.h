@@ -1,37 +1,16 @@
 #pragma once
 // The rich-text box on Qt: a QTextEdit whose QTextDocument holds the styled text.
 
-#include <QPointer>
-#include <QTextEdit>
-#include <optional>
-
 #include "platform/controls.h"
+#include "platform/qt/qt_control.h"
 #include "platform/qt/qt_rich_text_document.h"
+#include "platform/qt/qt_rich_text_edit.h"
 
 namespace pennory::platform::qt {
 
-class RichTextEdit;
-
-class QtRichTextBox : public RichTextBox {
+class QtRichTextBox : public QtControl<RichTextBox, RichTextEdit> {
 public:
     QtRichTextBox(QWidget* parent, const text::CharFormat& font, Callback clicked);
-    ~QtRichTextBox() override;
-
-    QTextEdit* widget() const;
-
-    bool visible() const override;
-    void setVisible(bool visible) override;
-    bool enabled() const override;
-    void setEnabled(bool enabled) override;
-    std::u16string caption() const override;
-    void setCaption(std::u16string_view caption) override;
-    std::u16string toolTip() const override;
-    void setToolTip(std::u16string_view tip) override;
-    Geometry geometry() const override;
-    void setGeometry(const Geometry& geometry) override;
-    void setFocus() override;
-    bool hasFocus() const override;
-    void setAccessibleName(std::u16string_view name) override;
 
     std::u16string text() const override;
     void setText(std::u16string_view text) override;
@@ -45,6 +24,7 @@ public:
     std::u16string selText() const override;
     void setSelText(std::u16string_view text) override;
     text::CharFormat selFormat() const override;
+    void setSelFont(const FontAttributes& font) override;
     void setSelFontName(std::u16string_view name) override;
     void setSelFontSize(float points) override;
     void setSelBold(bool on) override;
@@ -56,11 +36,8 @@ public:
 private:
     void mergeFormat(const QTextCharFormat& change);
 
-    QPointer<RichTextEdit> m_edit;
     text::CharFormat m_default;
     StyledTextWriter m_writer;
-    std::u16string m_caption;
-    std::optional<Geometry> m_geometry;
 };
 
 }  // namespace pennory::platform::qt

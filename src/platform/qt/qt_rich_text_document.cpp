@@ -40,11 +40,6 @@ char16_t standInFor(char16_t original) {
 
 bool mayBeStandIn(char16_t c) { return c == 0x240D || c == 0x240A || c == 0x00B6 || c == 0xFFFD; }
 
-QColor toColor(text::Colour colour) {
-    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                  static_cast<int>((colour >> 16) & 0xFF));
-}
-
 char16_t originalOf(const QTextCharFormat& format) {
     return static_cast<char16_t>(format.intProperty(kOriginalCharacter));
 }
@@ -79,7 +74,7 @@ QTextCharFormat toQtFormat(const text::CharFormat& format) {
     out.setFontItalic(format.italic);
     out.setFontUnderline(format.underline);
     out.setFontStrikeOut(format.strikethrough);
-    out.setForeground(QBrush(toColor(format.colour)));
+    out.setForeground(QBrush(toQColor(format.colour)));
     return out;
 }
 
@@ -104,8 +99,7 @@ text::CharFormat fromQtFormat(const QTextCharFormat& format, const text::CharFor
     }
     if (format.hasProperty(QTextFormat::FontStrikeOut)) out.strikethrough = format.fontStrikeOut();
     if (format.hasProperty(QTextFormat::ForegroundBrush)) {
-        const QColor c = format.foreground().color();
-        out.colour = text::rgb(c.red(), c.green(), c.blue());
+        out.colour = fromQColor(format.foreground().color());
     }
     return out;
 }

@@ -1,0 +1,91 @@
+#include "platform/qt/qt_rich_text_edit.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBlock>
+
+#include "platform/qt/qt_rich_text_document.h"
+#include "platform/text/line_breaks.h"
+
+namespace pennory::platform::qt {
+
+RichTextEdit::RichTextEdit(QWidget* parent, Callback clicked,
+                           std::function<void(std::u16string_view)> paste,
+                           std::function<std::u16string()> copy)
+    : QTextEdit(parent),
+      m_click(std::move(clicked)),
+      m_paste(std::move(paste)),
+      m_copy(std::move(copy)) {}
+
+void RichTextEdit::keyPressEvent(QKeyEvent* event) {
+    if (!isReadOnly() && editKey(event)) {
+        event->accept();
+        ensureCursorVisible();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+void RichTextEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTextEdit::mouseDoubleClickEvent(event);
+    m_click.doubleClicked(*event);
+}
+
+void RichTextEdit::mouseReleaseEvent(QMouseEvent* event) {
+    QTextEdit::mouseReleaseEvent(event);
+    m_click.released(*event, true);
+}
+
+bool RichTextEdit::canInsertFromMimeData(const QMimeData* source) const {
+    return source->hasText();
+}
+
+void RichTextEdit::insertFromMimeData(const QMimeData* source) {
+    if (!source->hasText()) return;
+    m_paste(text::withCrLfLineBreaks(toU16(source->text()), text::ParagraphSeparator::IsLineBreak));
+    ensureCursorVisible();
+}
+
+QMimeData* RichTextEdit::createMimeDataFromSelection() const {
+    auto* data = new QMimeData;
+    data->setText(toQString(m_copy()));
+    return data;
+}
+
+// Enter always makes a paragraph break, also inside a block after a soft break, whose format
+// QTextEdit would copy. Backspace and Delete next to a soft break remove the character beyond
+// it rather than the break, which is no character of the text.
+bool RichTextEdit::editKey(QKeyEvent* event) {
+    QTextCursor cursor = textCursor();
+    if (event->matches(QKeySequence::InsertParagraphSeparator)) {
+        cursor.beginEditBlock();
+        cursor.removeSelectedText();
+        cursor.insertBlock(QTextBlockFormat(), withoutStandIn(cursor.charFormat()));
+        cursor.endEditBlock();
+        setTextCursor(cursor);
+        return true;
+    }
+    if (cursor.hasSelection()) return false;
+    const bool backspace = event->key() == Qt::Key_Backspace &&
+                           !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
+    if (backspace && cursor.atBlockStart() && isSoftBreak(cursor.block())) {
+        while (cursor.atBlockStart() && isSoftBreak(cursor.block())) {
+            cursor.movePosition(QTextCursor::PreviousCharacter);
+        }
+        if (cursor.position() > 0) cursor.deletePreviousChar();
+        setTextCursor(cursor);
+        return true;
+    }
+    if (event->matches(QKeySequence::Delete) && cursor.atBlockEnd() &&
+        isSoftBreak(cursor.block().next())) {
+        while (cursor.atBlockEnd() && isSoftBreak(cursor.block().next())) {
+            cursor.movePosition(QTextCursor::NextCharacter);
+        }
+        if (!cursor.atEnd()) cursor.deleteChar();
+        setTextCursor(cursor);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace pennory::platform::qt

@@ -1,0 +1,38 @@
+#pragma once
+// The rich-text box's widget: a click reports to the behaviour, and the clipboard and drag
+// and drop carry plain text only, pasted with its line breaks as paragraph breaks. Keys that
+// edit next to a soft break act on the text as the writer sees it.
+
+#include <QTextEdit>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/qt/qt_click.h"
+
+namespace pennory::platform::qt {
+
+class RichTextEdit : public QTextEdit {
+public:
+    // paste inserts text in the core's form (CR LF line breaks) at the selection; copy gives
+    // the selection's plain text for the clipboard.
+    RichTextEdit(QWidget* parent, Callback clicked, std::function<void(std::u16string_view)> paste,
+                 std::function<std::u16string()> copy);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+    QMimeData* createMimeDataFromSelection() const override;
+
+private:
+    bool editKey(QKeyEvent* event);
+
+    ClickReporter m_click;
+    std::function<void(std::u16string_view)> m_paste;
+    std::function<std::u16string()> m_copy;
+};
+
+}  // namespace pennory::platform::qt
