@@ -26,11 +26,6 @@ std::size_t firstNonAscii(std::string_view bytes) {
     return std::string_view::npos;
 }
 
-bool isEuropean(char32_t c) {
-    return (c >= 0xA0 && c <= 0xFF) || (c >= 0x386 && c <= 0x3CE && c != 0x3A2) ||
-           c == 0x2103 /* ℃ */ || c == 0x2109 /* ℉ */ || c == 0x2126 /* Ω */ || c == 0x2030 /* ‰ */;
-}
-
 // The log-probability of a character in text a Chinese writer keeps, in tenths of a natural
 // logarithm: 80 % of characters among the 3,755 common ones, 4 % among the 3,008 others of
 // GB2312, 12 % punctuation and signs, 2 % European letters and units, and so on down to
@@ -45,7 +40,7 @@ int weightOf(char32_t c) {
             return -149;  // outside GB2312
         return lead <= 0xD7 ? -85 : -112;
     }
-    if (isEuropean(c)) return -92;
+    if (isEuropeanCharacter(c)) return -92;
     if ((c >= 0x3000 && c <= 0x303F) || (c >= 0xFF01 && c <= 0xFF5E) ||
         (c >= 0x2010 && c <= 0x2027) || (c >= 0x2030 && c <= 0x205E) ||
         (c >= 0x2100 && c <= 0x214F) || c == 0x20AC) {
@@ -66,7 +61,7 @@ struct Reading {
     void add(char32_t c) {
         if (c < 0x80) return;  // the same in both readings
         score += weightOf(c);
-        if (!isEuropean(c)) europeanOnly = false;
+        if (!isEuropeanCharacter(c)) europeanOnly = false;
     }
 };
 
@@ -85,6 +80,11 @@ Reading readingOf(std::u16string_view text) {
 }
 
 }  // namespace
+
+bool isEuropeanCharacter(char32_t c) {
+    return (c >= 0xA0 && c <= 0xFF) || (c >= 0x386 && c <= 0x3CE && c != 0x3A2) ||
+           c == 0x2103 /* ℃ */ || c == 0x2109 /* ℉ */ || c == 0x2126 /* Ω */ || c == 0x2030 /* ‰ */;
+}
 
 PlainTextEncoding guessPlainTextEncoding(std::string_view bytes) {
     const std::size_t first = firstNonAscii(bytes);

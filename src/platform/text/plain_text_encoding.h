@@ -29,4 +29,9 @@ enum class PlainTextEncoding { Utf8, Gb18030 };
 // bytes: the file without a byte-order mark.
 PlainTextEncoding guessPlainTextEncoding(std::string_view bytes);
 
+// The characters of rule 3. A GBK text whose bytes are also UTF-8 of only such characters (and
+// ASCII) reads as that UTF-8: the one way a text this program writes can come back changed,
+// and only a very short one (渭 is CE BC, which is also μ).
+bool isEuropeanCharacter(char32_t c);
+
 }  // namespace pennory::text

@@ -214,6 +214,16 @@ TEST(PlainTextEncoding, Utf8WithLatinAndGreekReadsExactly) {
     }
 }
 
+// The price of reading European UTF-8 exactly: the few GBK texts of one or two characters whose
+// bytes are also such UTF-8 read as that.
+TEST(PlainTextEncoding, ShortGbkThatIsAlsoEuropeanUtf8) {
+    EXPECT_EQ(decodePlainText(toGbk(u"渭")), u"μ");
+    EXPECT_EQ(decodePlainText(toGbk(u"渭渭")), u"μμ");
+    // With a third character, or one that is not such, the GBK wins.
+    EXPECT_EQ(decodePlainText(toGbk(u"渭文")), u"渭文");
+    EXPECT_EQ(decodePlainText(toGbk(u"文")), u"文");
+}
+
 TEST(PlainTextEncoding, AsciiAndEmpty) {
     EXPECT_EQ(guessPlainTextEncoding(""), PlainTextEncoding::Utf8);
     EXPECT_EQ(guessPlainTextEncoding("plain\r\n"), PlainTextEncoding::Utf8);
