@@ -106,8 +106,13 @@ public:
         for (std::size_t i = 0; i < text.size(); ++i) {
             const char16_t c = text[i];
             if (c >= 0x20 && c < 0x7F) {
-                if (inFontTable && (c == '\\' || c == '{' || c == '}' || c == ';')) {
-                    m_out.hexByte(c);  // a literal ';' would end the name
+                // A literal ';' would end a font name. AbiWord drops a blank that follows a
+                // \uN? there, but reads it as \'20.
+                const bool afterUnicode = i > 0 && text[i - 1] >= 0x80 &&
+                                          m_tables.bytesOf(text[i - 1]) == cp936::Tables::kNoBytes;
+                if (inFontTable &&
+                    (c == '\\' || c == '{' || c == '}' || c == ';' || (c == ' ' && afterUnicode))) {
+                    m_out.hexByte(c);
                 } else if (c == '\\' || c == '{' || c == '}') {
                     m_out.putUnchecked('\\');
                     m_out.putUnchecked(static_cast<char>(c));

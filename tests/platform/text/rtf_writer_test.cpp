@@ -142,7 +142,7 @@ TEST(RtfWriter, FontTableNamesAsCodePageBytes) {
     const std::string table = rtf.substr(0, rtf.find("{\\colortbl"));
     EXPECT_NE(table.find("{\\f0\\fnil\\fcharset134 \\'ba\\'da\\'cc\\'e5;}"), std::string::npos)
         << table;
-    EXPECT_NE(table.find("{\\f1\\fnil\\fcharset134 \\u-17967?\\u-14528? \\u-21280?\\u-19179?;}"),
+    EXPECT_NE(table.find("{\\f1\\fnil\\fcharset134 \\u-17967?\\u-14528?\\'20\\u-21280?\\u-19179?;}"),
               std::string::npos)
         << table;
     EXPECT_EQ(table.find("\\uc"), std::string::npos);
