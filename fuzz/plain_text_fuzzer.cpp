@@ -1,25 +1,55 @@
-// Any bytes read as a plain-text file: no crash; a refused file is one with a NUL byte outside
-// UTF-16; what was read can be written and split into lines.
+// Any bytes read as a plain-text file: no crash; only a file holding a NUL byte is refused;
+// whatever was read is written as well-formed GB18030 and reads back unchanged (a lone
+// surrogate, which no encoding has, as '?') unless its bytes are also UTF-8 and the guess took
+// them for that; the password reading never refuses.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 
+#include "platform/text/gb18030.h"
 #include "platform/text/plain_text.h"
+#include "platform/text/utf8.h"
+
+namespace {
+
+std::u16string withoutLoneSurrogates(std::u16string text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            ++i;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            text[i] = u'?';
+        }
+    }
+    return text;
+}
+
+// The bytes are also UTF-8 and were read as such: the guess between the two encodings, whose
+// rates the tests measure, is the one way a written text can come back changed.
+bool readAsTheUtf8ItAlsoIs(std::string_view bytes, const std::u16string& back) {
+    std::u16string asUtf8;
+    return pennory::text::utf8::decode(bytes, asUtf8).valid && asUtf8 == back;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const auto text = pennory::text::decodePlainText(bytes);
-    const bool utf16 =
-        size >= 2 && ((data[0] == 0xFF && data[1] == 0xFE) || (data[0] == 0xFE && data[1] == 0xFF));
     const bool hasNul = std::memchr(data, 0, size) != nullptr;
-    if (text.has_value() == (hasNul && !utf16)) __builtin_trap();
+    if (!text && !hasNul) __builtin_trap();
+    (void)pennory::text::decodeGb18030Text(bytes);
     if (!text) return 0;
 
     const std::string encoded = pennory::text::encodePlainText(*text);
-    // Every UTF-16 unit becomes at least one byte (a surrogate pair four): nothing is dropped.
-    if (encoded.size() < text->size()) __builtin_trap();
+    if (!pennory::text::gb18030::wellFormed(encoded, false, false)) __builtin_trap();
+    const auto back = pennory::text::decodePlainText(encoded);
+    if (!back) __builtin_trap();
+    if (*back != withoutLoneSurrogates(*text) && !readAsTheUtf8ItAlsoIs(encoded, *back))
+        __builtin_trap();
 
     std::size_t joined = 0;
     for (const auto& line : pennory::text::splitLines(*text)) joined += line.size();

@@ -54,9 +54,9 @@ int injected(WriteStep step) {
     return fault && fault->step == step ? fault->error : 0;
 }
 
-int writeAll(int fd, std::string_view bytes) {
+int writeAll(int fd, std::string_view bytes, WriteStep step = WriteStep::Write) {
     const detail::WriteFault* fault = detail::activeWriteFault();
-    const bool failing = fault && fault->step == WriteStep::Write;
+    const bool failing = fault && fault->step == step;
     std::size_t written = 0;
     while (written < bytes.size()) {
         std::size_t chunk = std::min<std::size_t>(bytes.size() - written, 1 << 20);
@@ -83,6 +83,36 @@ std::filesystem::path temporaryNameFor(const std::filesystem::path& target) {
     std::filesystem::path name = target.parent_path();
     name /= "." + target.filename().string() + suffix + ".tmp";
     return name;
+}
+
+// faultStep: the injected fault this write can meet (the restore of the old content meets none).
+int rewriteInPlace(const std::filesystem::path& target, std::string_view bytes, bool ownerOnly,
+                   WriteStep faultStep) {
+    FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
+    if (fd.get() < 0) return errno;
+    if (ownerOnly) ::fchmod(fd.get(), 0600);  // best effort: the file may be another's
+    if (const int error = writeAll(fd.get(), bytes, faultStep)) return error;
+    if (::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0) return errno;
+    if (::fsync(fd.get()) != 0) return errno;
+    return fd.close();
+}
+
+// The folder cannot be written but the file perhaps can (a shared read-only folder holding a
+// writable manuscript): write the bytes, already fully encoded, over the file itself. Should
+// that fail half-way, the old content is put back as far as the system allows.
+FileResult writeInPlace(const std::filesystem::path& target, std::string_view bytes, bool ownerOnly,
+                        int folderError) {
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        ::access(target.c_str(), W_OK) != 0) {
+        return writeFailure(folderError);
+    }
+    std::string old;
+    const bool haveOld = readFile(target, old).ok;
+    const int error = rewriteInPlace(target, bytes, ownerOnly, WriteStep::InPlace);
+    if (error == 0) return FileResult::success();
+    if (haveOld) rewriteInPlace(target, old, false, WriteStep::Create);
+    return writeFailure(error);
 }
 
 }  // namespace
@@ -149,11 +179,14 @@ FileResult writeFileAtomically(const std::filesystem::path& path, std::string_vi
     std::filesystem::path temporary;
     FileDescriptor fd;
     if (const int error = injected(WriteStep::Create)) return writeFailure(error);
+    if (injected(WriteStep::InPlace)) return writeInPlace(target, bytes, ownerOnly, EACCES);
     for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
         temporary = temporaryNameFor(target);
         // Owner-only from the start, so the text is never readable by others even briefly.
         fd.adopt(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                         ownerOnly ? 0600 : 0666));
+        if (fd.get() < 0 && (errno == EACCES || errno == EPERM))
+            return writeInPlace(target, bytes, ownerOnly, errno);
         if (fd.get() < 0 && errno != EEXIST) return writeFailure(errno);
     }
     if (fd.get() < 0) return writeFailure(EEXIST);

@@ -17,7 +17,8 @@ FileResult readFile(const std::filesystem::path& path, std::string& bytes,
 // so a failed write leaves an existing target byte-for-byte whole and no temporary file behind.
 // Permissions: those of an existing target, else the defaults; ownerOnly gives 0600. A symbolic
 // link is followed: the file it names is replaced. Tests inject failures with
-// ScopedWriteFault (write_faults.h).
+// ScopedWriteFault (write_faults.h). When the folder cannot be written (no temporary file can be
+// made there) but the file exists and can be, the file is rewritten in place instead.
 FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                                bool ownerOnly = false);
 

@@ -13,6 +13,9 @@ enum class WriteStep {
     Write,   // writing its bytes, after failAfterBytes of them were written
     Sync,    // flushing it to disk
     Rename,  // putting it in place of the target
+    // Creating the temporary file fails as in a folder that cannot be written (EACCES), and
+    // rewriting the existing file in place then fails after failAfterBytes of its bytes.
+    InPlace,
 };
 
 class ScopedWriteFault {

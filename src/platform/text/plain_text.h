@@ -8,18 +8,23 @@
 
 namespace pennory::text {
 
-// Honours a byte-order mark (UTF-8, UTF-16 LE/BE), else valid UTF-8, else reads GB18030
-// (a superset of GBK; the single byte 0x80 is read as the euro sign, as Windows writes it).
-// Valid UTF-8 whose only non-ASCII characters are two-byte sequences, and which is valid
-// GB18030 as well, is read as GB18030: short GBK texts (a one-word password) look like that,
-// Chinese in UTF-8 does not. Line ends are kept as they are in the file (CR LF, LF or CR).
-// Returns nullopt for a file that is not text (a NUL byte outside UTF-16).
+// Honours a byte-order mark (UTF-8, UTF-16 LE/BE); otherwise reads UTF-8 or GB18030 (a
+// superset of GBK; the single byte 0x80 is read as the euro sign, as Windows writes it) as
+// guessPlainTextEncoding() decides. Line ends are kept as they are in the file (CR LF, LF or
+// CR). Returns nullopt for a file that is not text: one holding a NUL byte that begins with
+// the signature of an executable, picture or archive, or that is not well-formed in the
+// encoding it is read in. Every file encodePlainText() writes is text.
 std::optional<std::u16string> decodePlainText(std::string_view bytes);
 
-// Code page 936; a character it cannot represent is written as its GB18030 sequence instead of
-// '?' (so are the few user-defined characters whose code page 936 bytes mean another character
-// in GB18030), so that decodePlainText() gives every character back. A lone surrogate, which no
-// encoding has, becomes '?'. Line ends are written as given (callers pass CR LF).
+// For files whose format is fixed as this program's own: a byte-order mark decides as above,
+// otherwise the bytes are always GB18030 (0x80 read as the euro sign). Never refuses.
+std::u16string decodeGb18030Text(std::string_view bytes);
+
+// GB18030 throughout, so that `iconv -f GB18030` and decodePlainText() read every file this
+// program writes. A text whose characters all have the same bytes in code page 936 (every
+// character GBK has except the euro sign and the few user-defined ones that GB18030 gives to
+// other characters) is thereby code page 936 too. A lone surrogate, which no encoding has,
+// becomes '?'. Line ends are written as given (callers pass CR LF).
 std::string encodePlainText(std::u16string_view text);
 
 // Splits decoded text into lines at CR LF, lone LF or lone CR (no terminator kept). A final

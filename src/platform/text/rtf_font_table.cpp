@@ -7,7 +7,10 @@ namespace pennory::text {
 namespace {
 
 constexpr std::size_t kMaxFonts = 4096;
-constexpr std::size_t kMaxFontNameBytes = 1024;
+// Names are bounded in characters once decoded; the bytes collected before decoding are bounded
+// more loosely, so that any name within the character bound is read whole.
+constexpr std::size_t kMaxFontNameUnits = 1024;
+constexpr std::size_t kMaxFontNameBytes = 4 * kMaxFontNameUnits;
 
 }  // namespace
 
@@ -39,7 +42,7 @@ void RtfFontTable::entryCharacter(char16_t c) {
     if (!m_entry.open || m_entry.named) return;
     // Bytes before the character are decoded first, to keep the name in order.
     decodeEntryBytes();
-    if (m_entry.units.size() < kMaxFontNameBytes) m_entry.units.push_back(c);
+    if (m_entry.units.size() < kMaxFontNameUnits) m_entry.units.push_back(c);
 }
 
 void RtfFontTable::finishEntry() {
@@ -67,6 +70,7 @@ void RtfFontTable::decodeEntryBytes() {
     if (codePage == 0) codePage = m_text.documentCodePage();
     m_text.decodeAppend(codePage, m_entry.bytes, m_entry.units);
     m_entry.bytes.clear();
+    if (m_entry.units.size() > kMaxFontNameUnits) m_entry.units.resize(kMaxFontNameUnits);
 }
 
 }  // namespace pennory::text

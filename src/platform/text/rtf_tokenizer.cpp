@@ -59,7 +59,7 @@ bool RtfTokenizer::scan(RtfToken& token) {
             return true;
         }
         if (s == '\'') {
-            // \'hh; a damaged escape takes the hex digits it has.
+            // \'hh; a damaged escape inside the file takes the hex digits it has.
             m_pos += 2;
             int value = 0;
             int digits = 0;
@@ -70,7 +70,8 @@ bool RtfTokenizer::scan(RtfToken& token) {
                 ++digits;
                 ++m_pos;
             }
-            if (digits == 0) return false;  // nothing usable: skip it
+            // Nothing usable, or cut short by the end of the file: no character.
+            if (digits == 0 || (digits < 2 && m_pos >= size)) return false;
             token.type = RtfToken::Type::HexByte;
             token.byte = static_cast<unsigned char>(value);
             return true;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <unordered_map>
 #include <vector>
 
@@ -11,8 +12,8 @@ namespace pennory::text {
 namespace {
 
 constexpr char kHex[] = "0123456789abcdef";
-// The most bytes one UTF-16 unit can become: \u-32768? is nine.
-constexpr std::size_t kMaxBytesPerUnit = 9;
+// The most bytes one UTF-16 unit can become: \uc1\u-32768\'hh\'hh is twenty.
+constexpr std::size_t kMaxBytesPerUnit = 20;
 
 // Appends to a string through a raw pointer; room is made per run, not per character.
 class Output {
@@ -31,6 +32,28 @@ public:
         reserve(s.size());
         m_buffer.replace(m_pos, s.size(), s);
         m_pos += s.size();
+    }
+    // For callers that reserved the room already.
+    template <std::size_t N>
+    void putRaw(const char (&s)[N]) {
+        std::memcpy(m_buffer.data() + m_pos, s, N - 1);
+        m_pos += N - 1;
+    }
+    // \uN for a UTF-16 unit written as a signed 16-bit number; the room is reserved already.
+    void unicodeWord(std::int16_t n) {
+        char* p = m_buffer.data() + m_pos;
+        *p++ = '\\';
+        *p++ = 'u';
+        unsigned v = static_cast<unsigned>(n < 0 ? -static_cast<int>(n) : n);
+        if (n < 0) *p++ = '-';
+        char digits[8];
+        int len = 0;
+        do {
+            digits[len++] = static_cast<char>('0' + v % 10);
+            v /= 10;
+        } while (v != 0);
+        while (len > 0) *p++ = digits[--len];
+        m_pos = static_cast<std::size_t>(p - m_buffer.data());
     }
     void hexByte(unsigned b) {
         char* p = m_buffer.data() + m_pos;
@@ -68,52 +91,108 @@ private:
     std::size_t m_pos = 0;
 };
 
-// Characters: code page 936 ones as \'hh bytes, printable ASCII as itself, CR LF as \par,
-// everything else as \uN? so that no character is lost or changed.
-void writeChars(Output& out, std::u16string_view text, bool inFontTable) {
-    const cp936::Tables& tables = cp936::Tables::get();
-    // Enough for the whole text: every unit takes at most kMaxBytesPerUnit bytes.
-    out.reserve(text.size() * kMaxBytesPerUnit + 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c >= 0x20 && c < 0x7F) {
-            if (inFontTable && (c == '\\' || c == '{' || c == '}' || c == ';')) {
-                out.hexByte(c);  // a literal ';' would end the name
-            } else if (c == '\\' || c == '{' || c == '}') {
-                out.putUnchecked('\\');
-                out.putUnchecked(static_cast<char>(c));
-            } else {
-                out.putUnchecked(static_cast<char>(c));
+// Characters: printable ASCII as itself, CR LF as \par, tab as \tab, other control characters
+// as \'hh. Every other character is \uN followed by its code page 936 bytes as the fallback
+// that readers ignoring \u show (or '?' where the code page has none); \ucN says how many
+// fallback characters follow and is written only when that number changes. Readers that read
+// \'hh as code page 1252 (ignoring \ansicpg) thus still get the characters right.
+class CharWriter {
+public:
+    explicit CharWriter(Output& out) : m_out(out), m_tables(cp936::Tables::get()) {}
+
+    void write(std::u16string_view text, bool inFontTable) {
+        // Enough for the whole text: every unit takes at most kMaxBytesPerUnit bytes.
+        m_out.reserve(text.size() * kMaxBytesPerUnit + 16);
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i];
+            if (c >= 0x20 && c < 0x7F) {
+                // A literal ';' would end a font name. AbiWord drops a blank that follows a
+                // \uN? there, but reads it as \'20.
+                const bool afterUnicode = i > 0 && text[i - 1] >= 0x80 &&
+                                          m_tables.bytesOf(text[i - 1]) == cp936::Tables::kNoBytes;
+                if (inFontTable &&
+                    (c == '\\' || c == '{' || c == '}' || c == ';' || (c == ' ' && afterUnicode))) {
+                    m_out.hexByte(c);
+                } else if (c == '\\' || c == '{' || c == '}') {
+                    m_out.putUnchecked('\\');
+                    m_out.putUnchecked(static_cast<char>(c));
+                } else {
+                    m_out.putUnchecked(static_cast<char>(c));
+                }
+                continue;
             }
-            continue;
-        }
-        if (c == u'\r' && !inFontTable && i + 1 < text.size() && text[i + 1] == u'\n') {
-            out.put("\\par\r\n");
-            ++i;
-            continue;
-        }
-        if (c == u'\t' && !inFontTable) {
-            out.put("\\tab ");
-            continue;
-        }
-        const std::uint16_t bytes = tables.bytesOf(c);
-        if (bytes == cp936::Tables::kNoBytes) {
-            out.put("\\u");
-            out.number(static_cast<std::int16_t>(c));
-            out.put('?');
-        } else if (bytes < 0x100) {
-            out.hexByte(bytes);
-        } else {
-            out.hexByte(bytes >> 8);
-            out.hexByte(bytes & 0xFF);
+            if (c < 0x80) {
+                if (c == u'\r' && !inFontTable && i + 1 < text.size() && text[i + 1] == u'\n') {
+                    m_out.putRaw("\\par\r\n");
+                    ++i;
+                } else if (c == u'\t' && !inFontTable) {
+                    m_out.putRaw("\\tab ");
+                } else {
+                    m_out.hexByte(c);
+                }
+                continue;
+            }
+            if (inFontTable) {
+                fontNameChar(c);
+            } else {
+                unicode(c);
+            }
         }
     }
-}
+
+private:
+    // Font names keep the plain rich-edit form, \'hh bytes where the code page has the
+    // character and \uN? under the \uc1 in effect otherwise: AbiWord reads fallback bytes after
+    // \u in the font table as part of the name, and then drops a blank in the text.
+    void fontNameChar(char16_t c) {
+        const std::uint16_t bytes = m_tables.bytesOf(c);
+        if (bytes == cp936::Tables::kNoBytes) {
+            m_out.unicodeWord(static_cast<std::int16_t>(c));
+            m_out.putUnchecked('?');
+        } else if (bytes < 0x100) {
+            m_out.hexByte(bytes);
+        } else {
+            m_out.hexByte(bytes >> 8);
+            m_out.hexByte(bytes & 0xFF);
+        }
+    }
+
+    void unicode(char16_t c) {
+        const std::uint16_t bytes = m_tables.bytesOf(c);
+        const int skip = (bytes == cp936::Tables::kNoBytes || bytes < 0x100) ? 1 : 2;
+        if (skip != m_skip) {
+            m_out.putRaw(skip == 1 ? "\\uc1" : "\\uc2");
+            m_skip = skip;
+        }
+        m_out.unicodeWord(static_cast<std::int16_t>(c));
+        if (bytes == cp936::Tables::kNoBytes) {
+            m_out.putUnchecked('?');
+        } else if (bytes < 0x100) {
+            m_out.hexByte(bytes);
+        } else {
+            m_out.hexByte(bytes >> 8);
+            m_out.hexByte(bytes & 0xFF);
+        }
+    }
+
+    Output& m_out;
+    const cp936::Tables& m_tables;
+    int m_skip = 1;
+};
 
 int halfPointsOf(float sizePt) {
     if (!std::isfinite(sizePt)) return 24;
     const long half = std::lround(static_cast<double>(sizePt) * 2.0);
     return static_cast<int>(std::clamp(half, 1L, 32767L));
+}
+
+// Selects font n for every kind of character: \f for Latin text and as the code page of the
+// \'hh fallback, and as the associated font of Chinese (\dbch) text, which is where other word
+// processors look for the font of Chinese characters.
+void writeFontWords(Output& out, int n) {
+    out.word("\\loch\\f", n);
+    out.word("\\hich\\af", n);
+    out.word("\\dbch\\af", n);
 }
 
 struct Tables {
@@ -159,7 +238,7 @@ std::string writeRtf(const StyledText& text) {
         out.put("{");
         out.word("\\f", static_cast<long>(i));
         out.put("\\fnil\\fcharset134 ");
-        writeChars(out, tables.fonts[i], true);
+        CharWriter(out).write(tables.fonts[i], true);
         out.put(";}");
     }
     out.put("}\r\n{\\colortbl ;");
@@ -170,7 +249,9 @@ std::string writeRtf(const StyledText& text) {
         out.word("\\blue", (c >> 16) & 0xFF);
         out.put(";");
     }
-    out.put("}\r\n\\viewkind4\\uc1\\pard");
+    // LibreOffice reads a document that names no generator as Word's and turns two blanks in a
+    // row into six-per-em spaces; naming one keeps the blanks as they are.
+    out.put("}\r\n{\\*\\generator Pennory;}\\viewkind4\\uc1\\pard");
 
     // What a reader assumes after \pard: the default font, 12 pt, no emphasis, automatic colour.
     int font = 0;
@@ -178,6 +259,7 @@ std::string writeRtf(const StyledText& text) {
     bool bold = false, italic = false, underline = false, strike = false;
     int colour = 0;
     bool first = true;
+    CharWriter chars(out);
     const auto& runs = text.runs();
     for (std::size_t r = 0; r < runs.size(); ++r) {
         const CharFormat& f = runs[r].format;
@@ -189,7 +271,7 @@ std::string writeRtf(const StyledText& text) {
         };
         if (first || tables.runFont[r] != font) {
             font = tables.runFont[r];
-            out.word("\\f", font);
+            writeFontWords(out, font);
             changed = true;
         }
         const int half = halfPointsOf(f.sizePt);
@@ -213,7 +295,7 @@ std::string writeRtf(const StyledText& text) {
         }
         if (changed) out.put(' ');
         first = false;
-        writeChars(out, runs[r].text, false);
+        chars.write(runs[r].text, false);
     }
     // A rich-edit control ends the document with one more \par, which readers drop.
     out.put("\\par\r\n}\r\n");

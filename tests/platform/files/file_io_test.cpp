@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/files/write_faults.h"
 #include "temp_folder.h"
@@ -131,16 +132,72 @@ TEST(FileIo, WriteErrorsFromTheSystem) {
     EXPECT_EQ(r.message, u"文件夹不存在。");
 }
 
+// A folder that cannot be written holding a file that can: the file is rewritten in place.
 TEST(FileIo, WriteIntoAReadOnlyFolder) {
     if (::geteuid() == 0) GTEST_SKIP() << "root may write anywhere";
     TempFolder folder;
     std::filesystem::create_directory(folder / "ro");
-    putFile(folder / "ro" / "a.txt", "old");
+    putFile(folder / "ro" / "a.txt", "the old, longer content");
+    putFile(folder / "ro" / "locked.txt", "old");
+    ::chmod((folder / "ro" / "locked.txt").c_str(), 0444);
     ::chmod((folder / "ro").c_str(), 0555);
-    const FileResult r = writeFileAtomically(folder / "ro" / "a.txt", "new");
+    FileResult r = writeFileAtomically(folder / "ro" / "a.txt", "new");
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(contentsOf(folder / "ro" / "a.txt"), "new");
+    r = writeFileAtomically(folder / "ro" / "locked.txt", "new");
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.message, u"没有访问权限。");
-    EXPECT_EQ(contentsOf(folder / "ro" / "a.txt"), "old");
+    EXPECT_EQ(contentsOf(folder / "ro" / "locked.txt"), "old");
+    r = writeFileAtomically(folder / "ro" / "b.txt", "new");
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, u"没有访问权限。");
+    ::chmod((folder / "ro").c_str(), 0755);
+    EXPECT_EQ(folder.listing(), "ro ");
+}
+
+// The same through the fault seam, so that it runs for root as well.
+TEST(FileIo, InPlaceWhenNoTemporaryFileCanBeMade) {
+    struct Case {
+        std::string old;
+        std::string replacement;
+        std::size_t failAfter;
+        int error;
+        bool ok;
+        std::u16string message;
+    } cases[] = {
+        {"old", "a longer new content", SIZE_MAX, ENOSPC, true, u""},
+        {"a longer old content", "new", SIZE_MAX, ENOSPC, true, u""},
+        {"old", "", SIZE_MAX, ENOSPC, true, u""},
+        // A failure half-way puts the old content back and says why.
+        {"the old content", "replacement", 4, ENOSPC, false, u"磁盘空间不足。"},
+        {"the old content", std::string(300000, 'n'), 150000, EIO, false, u"磁盘读写出错。"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.replacement.size());
+        TempFolder folder;
+        putFile(folder / "doc.rtf", c.old);
+        FileResult result;
+        {
+            ScopedWriteFault fault(WriteStep::InPlace, c.error, c.failAfter);
+            result = writeFileAtomically(folder / "doc.rtf", c.replacement);
+        }
+        EXPECT_EQ(result.ok, c.ok);
+        EXPECT_EQ(result.message, c.message);
+        EXPECT_TRUE(contentsOf(folder / "doc.rtf") == (c.ok ? c.replacement : c.old));
+        EXPECT_EQ(folder.listing(), "doc.rtf ");
+    }
+}
+
+TEST(FileIo, NoInPlaceForAFileThatIsNotThere) {
+    TempFolder folder;
+    FileResult result;
+    {
+        ScopedWriteFault fault(WriteStep::InPlace, EIO, SIZE_MAX);
+        result = writeFileAtomically(folder / "new.txt", "abc");
+    }
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, u"没有访问权限。");
+    EXPECT_EQ(folder.listing(), "");
 }
 
 TEST(FileIo, ReadErrors) {

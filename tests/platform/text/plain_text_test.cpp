@@ -55,18 +55,78 @@ TEST(DecodePlainText, ShortGbkThatLooksLikeUtf8StaysGbk) {
     EXPECT_EQ(decodePlainText("\xE4\xB8\xAD\xCB\xB5"), u"中\u02F5");
 }
 
+std::string withHeader(std::string header, std::size_t size) {
+    std::string out = std::move(header);
+    std::mt19937 random(static_cast<unsigned>(size));
+    while (out.size() < size) out.push_back(static_cast<char>(random() % 256));
+    return out;
+}
+
+// Executables, pictures and archives, by their headers; the rest of each file random.
 TEST(DecodePlainText, BinaryIsRefused) {
-    EXPECT_EQ(decodePlainText(std::string("GIF89a\0\0", 8)), std::nullopt);
-    EXPECT_EQ(decodePlainText(std::string("\xEF\xBB\xBF"
-                                          "a\0",
-                                          5)),
-              std::nullopt);
-    EXPECT_EQ(decodePlainText(std::string(1, '\0')), std::nullopt);
+    using namespace std::string_literals;
+    std::string windowsExe = withHeader("MZ\x90\0\3\0\0\0"s, 0x200);
+    windowsExe.replace(0x3C, 4, "\x80\0\0\0"s);
+    windowsExe.replace(0x80, 4, "PE\0\0"s);
+    std::string bitmap = withHeader("BM\x46\0\0\0\0\0\0\0\x36\0\0\0"s, 0x46);
+    const std::string files[] = {
+        withHeader("\x7F"
+                   "ELF\2\1\1\0"s,
+                   300),
+        withHeader("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR"s, 300),
+        withHeader("\xFF\xD8\xFF\xE0\0\x10JFIF\0"s, 300),
+        withHeader("GIF89a\1\0\1\0\0\0\0"s, 60),
+        withHeader("PK\3\4\x14\0\0\0\x08\0"s, 300),
+        withHeader("\x1F\x8B\x08\0\0\0\0\0"s, 300),
+        withHeader("7z\xBC\xAF\x27\x1C\0\4"s, 300),
+        windowsExe,
+        bitmap,
+        // Not one of the formats above: a NUL byte among bytes that are no text encoding.
+        std::string("\x01\x02\0\xFF\xFE\x81\x00", 7),
+        std::string("GIF89a\0\0", 8),
+    };
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file.substr(0, 4));
+        EXPECT_EQ(decodePlainText(file), std::nullopt);
+    }
+}
+
+// NUL characters are text in a file that is well-formed throughout, as every file this program
+// writes is; the words those headers spell are text too.
+TEST(DecodePlainText, NulCharactersInTextAreKept) {
+    using namespace std::string_literals;
+    EXPECT_EQ(decodePlainText("\0"s), u"\0"s);
+    EXPECT_EQ(decodePlainText("a\0b\r\n\0"s), u"a\0b\r\n\0"s);
+    EXPECT_EQ(decodePlainText("\xCE\xC4\0\xB8\xE5"s), u"文\0稿"s);
+    EXPECT_EQ(decodePlainText("\xEF\xBB\xBF"
+                              "a\0"s),
+              u"a\0"s);
+    EXPECT_EQ(decodePlainText("MZ\0 and BM\0"s), u"MZ\0 and BM\0"s);
+    EXPECT_EQ(decodePlainText(encodePlainText(u"\0\x01\U0001F600\0€"s)), u"\0\x01\U0001F600\0€"s);
 }
 
 TEST(EncodePlainText, CodePage936WithCrLfAsGiven) {
-    EXPECT_EQ(encodePlainText(u"文稿加密\r\nA€"), "\xCE\xC4\xB8\xE5\xBC\xD3\xC3\xDC\r\nA\x80");
+    EXPECT_EQ(encodePlainText(u"文稿加密\r\nA"), "\xCE\xC4\xB8\xE5\xBC\xD3\xC3\xDC\r\nA");
     EXPECT_EQ(encodePlainText(u"a\nb\rc"), "a\nb\rc");
+}
+
+// The euro sign is 0x80 only in code page 936, which GB18030 readers refuse: it makes the
+// file GB18030, where it is A2 E3. Files from Windows with 0x80 still read as the euro sign.
+TEST(EncodePlainText, EuroSignAsGb18030) {
+    EXPECT_EQ(encodePlainText(u"€"), "\xA2\xE3");
+    EXPECT_EQ(encodePlainText(u"文€\uD55C"), "\xCE\xC4\xA2\xE3\x83\x36\x84\x33");
+    EXPECT_EQ(decodePlainText("\xA2\xE3"), u"€");
+    EXPECT_EQ(decodePlainText("\xCE\xC4\x80"), u"文€");
+}
+
+// For files of a fixed format, such as the password file: GB18030 whatever the bytes look like.
+TEST(DecodeGb18030Text, AlwaysGb18030BesidesByteOrderMarks) {
+    EXPECT_EQ(decodeGb18030Text("\xF1\xAB\xBF\xAE"), u"瘾慨");  // also UTF-8 of U+6BFEE
+    EXPECT_EQ(decodeGb18030Text("caf\xC3\xA9"), u"caf茅");
+    EXPECT_EQ(decodeGb18030Text("\xA2\xE3\x80"), u"€€");
+    EXPECT_EQ(decodeGb18030Text("\xEF\xBB\xBF\xC3\xA9"), u"é");
+    EXPECT_EQ(decodeGb18030Text("\xFF\xFE\x2D\x4E"), u"中");
+    EXPECT_EQ(decodeGb18030Text(std::string("a\0", 2)), std::u16string(u"a\0", 2));
 }
 
 TEST(EncodePlainText, CharactersOutsideCodePage936UseGb18030) {

@@ -75,7 +75,11 @@ TEST(RtfTokenizer, DamagedInput) {
         {"\\", ""},
         {"abc\\", "\"abc\" "},
         {"\\'", ""},
-        {"\\'4", "'4 "},
+        // Cut short by the end of the file: no character at all.
+        {"\\'4", ""},
+        {"x\\'c", "\"x\" "},
+        // Inside the file, a damaged escape keeps the digit it has.
+        {"\\'4 ", "'4 \" \" "},
         {"\\'zz", "\"zz\" "},
         {"\\'\\'\\'41", "'41 "},
         // Longer numbers saturate instead of overflowing.
