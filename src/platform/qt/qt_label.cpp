@@ -15,10 +15,7 @@ ClickableLabel::ClickableLabel(QWidget* parent, Callback clicked)
     : QLabel(parent), m_clicked(std::move(clicked)) {
     setTextFormat(Qt::PlainText);
     setFocusPolicy(Qt::NoFocus);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, Qt::white);
-    colours.setColor(QPalette::WindowText, Qt::black);
-    setPalette(colours);
+    // The theme's colours, as the panel it stands on.
     setAutoFillBackground(true);
 }
 

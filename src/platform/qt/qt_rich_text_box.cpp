@@ -1,5 +1,6 @@
 #include "platform/qt/qt_rich_text_box.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/qt/qt_file_drops.h"
 #include "platform/qt/qt_rich_text_document.h"
 
 namespace pennory::platform::qt {
@@ -74,7 +76,35 @@ public:
           m_paste(std::move(paste)),
           m_copy(std::move(copy)) {}
 
+    void setFileDropped(FileDropped dropped) { m_dropped = std::move(dropped); }
+
 protected:
+    // A file from a file manager is reported by its path; anything else is dropped as text.
+    void dragEnterEvent(QDragEnterEvent* event) override {
+        if (takesFile(event->mimeData())) {
+            event->acceptProposedAction();
+            return;
+        }
+        QTextEdit::dragEnterEvent(event);
+    }
+
+    void dragMoveEvent(QDragMoveEvent* event) override {
+        if (takesFile(event->mimeData())) {
+            event->acceptProposedAction();
+            return;
+        }
+        QTextEdit::dragMoveEvent(event);
+    }
+
+    void dropEvent(QDropEvent* event) override {
+        if (takesFile(event->mimeData())) {
+            event->acceptProposedAction();
+            m_dropped(toU16(*droppedFile(event->mimeData())));
+            return;
+        }
+        QTextEdit::dropEvent(event);
+    }
+
     void keyPressEvent(QKeyEvent* event) override {
         if (!isReadOnly() && editKey(event)) {
             event->accept();
@@ -104,6 +134,10 @@ protected:
     }
 
 private:
+    bool takesFile(const QMimeData* data) const {
+        return m_dropped && droppedFile(data).has_value();
+    }
+
     // Enter always makes a paragraph break, also inside a block after a soft break, whose
     // format QTextEdit would copy. Backspace and Delete next to a soft break remove the
     // character beyond it rather than the break, which is no character of the text.
@@ -143,6 +177,7 @@ private:
     Callback m_clicked;
     std::function<void(std::u16string_view)> m_paste;
     std::function<std::u16string()> m_copy;
+    FileDropped m_dropped;
 };
 
 QtRichTextBox::QtRichTextBox(QWidget* parent, const text::CharFormat& font, Callback clicked)
@@ -155,6 +190,9 @@ QtRichTextBox::QtRichTextBox(QWidget* parent, const text::CharFormat& font, Call
                              u"\n");
         });
     m_edit->setAcceptRichText(false);
+    // Tab moves on through the window rather than typing a tab character.
+    m_edit->setTabChangesFocus(true);
+    usePaperColours(m_edit);
     m_edit->setLineWrapMode(QTextEdit::WidgetWidth);
     m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     const QFont qfont = boxFont(font);
@@ -202,6 +240,10 @@ bool QtRichTextBox::hasFocus() const { return m_edit->window()->focusWidget() ==
 void QtRichTextBox::setAccessibleName(std::u16string_view name) {
     m_edit->setAccessibleName(toQString(name));
     m_edit->setObjectName(toQString(name));
+}
+
+void QtRichTextBox::onFileDropped(FileDropped dropped) {
+    m_edit->setFileDropped(std::move(dropped));
 }
 
 // ---- Content

@@ -371,8 +371,6 @@ std::filesystem::path QtProgram::executableDir() const {
     return toPath(QCoreApplication::applicationDirPath());
 }
 
-std::filesystem::path QtProgram::dataDir() const { return PENNORY_DATA_DIR; }
-
 std::filesystem::path QtProgram::passwordFile() const {
     return passwordFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }
