@@ -7,6 +7,8 @@
 namespace pennory::platform::qt {
 
 DropPanel::DropPanel(QWidget* parent) : QWidget(parent) {
+    // The theme's page colour: white in a light theme, as the panel was designed.
+    setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
     setAcceptDrops(true);
 }

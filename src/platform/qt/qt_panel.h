@@ -1,5 +1,6 @@
 #pragma once
-// A container (the side panel) in the theme's window colour; it clips its children. A file
+// A container (the side panel) in the theme's page colour, white in a light theme; it clips
+// its children. A file
 // dropped on it, or on a child that takes no drops, is reported by its path.
 
 #include <QWidget>

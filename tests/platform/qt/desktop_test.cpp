@@ -125,6 +125,12 @@ TEST_F(QtDesktop, TabRunsFromTheEditorThroughTheWindowInReadingOrder) {
     EXPECT_EQ(focusWidget(), editor());
 }
 
+TEST_F(QtDesktop, InALightThemeThePanelIsWhiteAsDesigned) {
+    EXPECT_EQ(panel()->palette().color(panel()->backgroundRole()), QColor(Qt::white));
+    EXPECT_EQ(wordBankLabel(0)->palette().color(wordBankLabel(0)->foregroundRole()),
+              QColor(Qt::black));
+}
+
 // The desktop's theme is in place before the window is made, as at a program start.
 class DarkPalette {
 protected:
@@ -152,13 +158,15 @@ TEST_F(QtDarkDesktop, TheWritersTextStaysOnPaperAndTheRestFollowsTheTheme) {
         EXPECT_EQ(box->palette().color(QPalette::Base), QColor(Qt::white));
         EXPECT_EQ(box->palette().color(QPalette::Text), QColor(Qt::black));
     }
-    const QWidget* themed[] = {panel(), wordBankLabel(0), clientArea()};
+    // The panel and the word bank on it: the theme's page and text colours.
+    const QWidget* themed[] = {panel(), wordBankLabel(0)};
     for (const QWidget* widget : themed) {
         SCOPED_TRACE(widget->objectName().toStdString());
-        EXPECT_EQ(widget->palette().color(QPalette::Window), m_dark.color(QPalette::Window));
-        EXPECT_EQ(widget->palette().color(QPalette::WindowText),
-                  m_dark.color(QPalette::WindowText));
+        EXPECT_EQ(widget->palette().color(widget->backgroundRole()), m_dark.color(QPalette::Base));
     }
+    EXPECT_EQ(wordBankLabel(0)->palette().color(wordBankLabel(0)->foregroundRole()),
+              m_dark.color(QPalette::Text));
+    EXPECT_EQ(clientArea()->palette().color(QPalette::Window), m_dark.color(QPalette::Window));
 }
 
 // ---- The real executable
