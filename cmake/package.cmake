@@ -5,10 +5,12 @@ set(CPACK_PACKAGE_NAME pennory)
 set(CPACK_PACKAGE_VENDOR "Pennory")
 set(CPACK_PACKAGE_CONTACT "Pennory <editor@pennory.cn>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Chinese manuscript editor for electronics hobby articles")
-set(CPACK_PACKAGE_DESCRIPTION "Pennory is a single-window editor for writing manuscripts in \
-Chinese, made for authors of electronics hobby articles: a symbol keypad, a word bank of \
-electronics terms and a library of the writer's own phrases insert text with one click, beside \
-a reference text or picture. Manuscripts are saved as RTF or plain text.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Pennory is a single-window editor for writing manuscripts in Chinese, made\n"
+  "for authors of electronics hobby articles: a symbol keypad, a word bank of\n"
+  "electronics terms and a library of the writer's own phrases insert text with\n"
+  "one click, beside a reference text or picture. Manuscripts are saved as RTF\n"
+  "or plain text.")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
