@@ -30,8 +30,8 @@ struct OpenCase {
 
 TEST_F(OpenPath, OpensIntoTheManuscriptAsOpenDoes) {
     const std::vector<OpenCase> cases = {
-        {"rtf", "稿子.rtf", "{\\rtf1\\ansi\\ansicpg936 \\b bold\\b0  plain\\par}",
-         u"bold plain", true},
+        {"rtf", "稿子.rtf", "{\\rtf1\\ansi\\ansicpg936 \\b bold\\b0  plain\\par}", u"bold plain",
+         true},
         {"text", "稿子.txt", "\xB5\xE7\xD7\xD3\r\nabc", u"电子\r\nabc", true},
         {"missing", "没有.rtf", "", u"旧稿", false},
         {"folder", "文件夹", "<dir>", u"旧稿", false},
@@ -86,16 +86,7 @@ TEST_F(OpenPath, SaveAsOffersTheOpenedFile) {
     EXPECT_EQ(dialogs().shown()[0].request.fileName, path.u16string());
 }
 
-// ---- Drops
-
-TEST_F(OpenPath, AFileDroppedOnTheEditorOpensThere) {
-    const auto path = dir / "稿子.txt";
-    writeBytes(path, "abc");
-    editor().dropFile(path.u16string());
-    EXPECT_EQ(editor().text(), u"abc");
-    EXPECT_EQ(form().window().caption(), u"Pennory --" + path.u16string());
-    EXPECT_EQ(reference().text(), u"");
-}
+// ---- Drops (the editor's is tested on the real window)
 
 TEST_F(OpenPath, AFileDroppedOnTheReferenceTextLoadsThereAsOpenAfterAClick) {
     const auto path = dir / "参考.txt";

@@ -215,13 +215,5 @@ TEST(CommandLine, AnUnknownOptionOrTwoFilesAreRefused) {
     }
 }
 
-TEST(InstalledData, IsLookedForBesideTheProgramsFolder) {
-    qt::QtProgram program;
-    const std::filesystem::path expected =
-        (program.executableDir() / PENNORY_RELATIVE_DATA_DIR).lexically_normal();
-    EXPECT_EQ(program.dataDir(), expected);
-    EXPECT_EQ(expected.filename(), "pennory");
-}
-
 }  // namespace
 }  // namespace pennory::testing
