@@ -8,7 +8,8 @@ packages=(
   qt6-base-dev qt6-translations-l10n libgl-dev
   libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
-  xvfb xauth imagemagick xdotool
+  xvfb xauth imagemagick xdotool qt6ct
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -3,13 +3,17 @@
 #   start.png      the window as it opens (reference text view)
 #   word-bank.png  after a click on the toolbar button "词汇助输"
 #   phrases.png    after a click on "词汇定制", with a few phrases in date.txt
-# Usage: scripts/screenshot.sh [output folder]   (default: build/screenshots)
-# The README's picture is start.png, copied to docs/screenshot.png.
-# Needs: xvfb, xdotool, imagemagick (scripts/install-deps.sh installs them) and a build in
-# build/ (scripts/build.sh), or PENNORY=/path/to/pennory.
+# Usage: scripts/screenshot.sh [--dark] [output folder]   (default: build/screenshots)
+#   --dark  the desktop's theme is dark: qt6ct's "darker" colour scheme with the Fusion
+#           style, as a writer who chose a dark theme for Qt programs has it
+# The README's picture is start.png (light), copied to docs/screenshot.png.
+# Needs: xvfb, xdotool, imagemagick, qt6ct (scripts/install-deps.sh installs them) and a
+# build in build/ (scripts/build.sh), or PENNORY=/path/to/pennory.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$(pwd)"
+dark=""
+if [ "${1:-}" = "--dark" ]; then dark=1; shift; fi
 out="$(realpath -m "${1:-build/screenshots}")"
 program="$(realpath -m "${PENNORY:-build/src/pennory}")"
 [ -x "$program" ] || { echo "no editor at $program; run scripts/build.sh first" >&2; exit 1; }
@@ -36,7 +40,16 @@ export DISPLAY=":$(cat "$work/display")"
 # phrase file there for the phrase view.
 printf '%s\r\n' "本电路结构简单" "元件易购" "制作成功率高" "适合初学者仿制" > "$work/date.txt"
 mkdir -p "$work/config"
-(cd "$work" && XDG_CONFIG_HOME="$work/config" exec "$program") >"$work/pennory.log" 2>&1 &
+theme=()
+if [ -n "$dark" ]; then
+  scheme=/usr/share/qt6ct/colors/darker.conf
+  [ -f "$scheme" ] || { echo "no $scheme; apt-get install qt6ct" >&2; exit 1; }
+  mkdir -p "$work/config/qt6ct"
+  printf '[Appearance]\ncustom_palette=true\ncolor_scheme_path=%s\nstyle=Fusion\n' "$scheme" \
+    > "$work/config/qt6ct/qt6ct.conf"
+  theme=(env QT_QPA_PLATFORMTHEME=qt6ct)
+fi
+(cd "$work" && XDG_CONFIG_HOME="$work/config" exec "${theme[@]}" "$program") >"$work/pennory.log" 2>&1 &
 editor_pid=$!
 
 window=""

@@ -4,7 +4,10 @@
 
 #include "app/form1.h"
 #include "app/window_design.h"
+#include "document/document_commands.h"
 #include "platform/qt/qt_application.h"
+#include "platform/qt/qt_command_line.h"
+#include "platform/qt/qt_conversions.h"
 #include "platform/qt/qt_factory.h"
 #include "platform/qt/qt_services.h"
 
@@ -18,6 +21,7 @@ constexpr int kClientTop = 630;
 
 int main(int argc, char* argv[]) {
     using namespace pennory;
+    const QString file = platform::qt::fileFromCommandLine(argc, argv);
     QApplication application(argc, argv);
     platform::qt::prepareApplication(application);
 
@@ -29,5 +33,11 @@ int main(int argc, char* argv[]) {
     form.Form_Load();
     factory.window().setGeometry({kClientLeft, kClientTop, app::kClientWidth, app::kClientHeight});
     factory.mainWindow()->showNormal();  // raises Form_Resize
+    if (!file.isEmpty()) {
+        // Once the window is up, so that a message about the file stands over it.
+        QMetaObject::invokeMethod(
+            &application, [&form, &file] { document::openFile(form, platform::qt::toU16(file)); },
+            Qt::QueuedConnection);
+    }
     return application.exec();
 }

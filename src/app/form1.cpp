@@ -33,6 +33,7 @@ Form1::Form1(platform::ControlFactory& factory, const platform::Services& servic
     createEditorAndPanel();
     createKeypadAndPhraseBoxes();
     m_factory.setWindowEvents({[this] { Form_Resize(); }, [this] { return Form_QueryUnload(); }});
+    setTabOrder();
     RichTextBox1().setFocus();
 }
 
@@ -106,10 +107,13 @@ void Form1::createEditorAndPanel() {
     m_richTextBox1->setGeometry(kEditorDesign);
     m_richTextBox1->setToolTip(kEditorToolTip);
     m_richTextBox1->setAccessibleName(u"文稿编辑区");
+    m_richTextBox1->onFileDropped(
+        [this](std::u16string_view path) { RichTextBox1_FileDropped(path); });
 
     m_picture1 = m_factory.createPanel(nullptr);
     m_picture1->setGeometry(kPanelDesign);
     m_picture1->setAccessibleName(u"参考资料面板");
+    m_picture1->onFileDropped([this](std::u16string_view path) { Picture1_FileDropped(path); });
 
     // Back to front inside the panel: picture, word-bank labels, reference text box, scroll
     // bars, tab strip, phrase boxes 0 to 5.
@@ -131,6 +135,8 @@ void Form1::createEditorAndPanel() {
     m_richTextBox2->setGeometry(kReferenceDesign);
     m_richTextBox2->setToolTip(kReferenceToolTip);
     m_richTextBox2->setAccessibleName(u"参考文本框");
+    m_richTextBox2->onFileDropped(
+        [this](std::u16string_view path) { RichTextBox2_FileDropped(path); });
 
     m_hScroll1 = m_factory.createScrollBar(m_picture1.get(), true, [this] { HScroll1_Change(); },
                                            [this] { HScroll1_Scroll(); });
@@ -171,6 +177,25 @@ void Form1::createKeypadAndPhraseBoxes() {
     }
 
     for (int i = input::kPanelOwnedPhraseBoxes; i < input::kPhraseCount; ++i) phraseBox(i, nullptr);
+}
+
+// Tab starts at the manuscript editor and runs as the window reads: the keypad row below it
+// from left to right, then from the top the toolbar, and the side panel on the left, whose
+// controls come before the editor again.
+void Form1::setTabOrder() {
+    std::vector<platform::Control*> order{m_richTextBox1.get()};
+    for (int slot = 0; slot < input::kKeypadSize; ++slot) {
+        for (int index = 0; index < input::kKeypadSize; ++index) {
+            if (input::kKeypad[index].slot == slot) order.push_back(m_command1[index].get());
+        }
+    }
+    for (auto& button : m_toolbar1) order.push_back(button.get());
+    order.push_back(m_richTextBox2.get());
+    order.push_back(m_tabStrip1.get());
+    for (auto& box : m_text1) order.push_back(box.get());
+    order.push_back(m_hScroll1.get());
+    order.push_back(m_vScroll1.get());
+    m_factory.setTabOrder(order);
 }
 
 int Form1::msgBox(std::u16string_view prompt, int style, std::u16string_view title) {

@@ -77,6 +77,10 @@ public:
     void Label2_Click(std::int16_t index);
     void Text1_Click(std::int16_t index);
     void RichTextBox2_Click();
+    // A file dropped on the manuscript editor, the reference text box or the side panel.
+    void RichTextBox1_FileDropped(std::u16string_view path);
+    void RichTextBox2_FileDropped(std::u16string_view path);
+    void Picture1_FileDropped(std::u16string_view path);
     void HScroll1_Change();
     void HScroll1_Scroll();
     void VScroll1_Change();
@@ -95,6 +99,7 @@ private:
     void createMenus();
     void createEditorAndPanel();
     void createKeypadAndPhraseBoxes();
+    void setTabOrder();
 
     platform::ControlFactory& m_factory;
     platform::Services m_services;

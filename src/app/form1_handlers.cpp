@@ -103,6 +103,20 @@ void Form1::Text1_Click(std::int16_t index) {
 
 void Form1::RichTextBox2_Click() { openIntoReference = true; }
 
+void Form1::RichTextBox1_FileDropped(std::u16string_view path) { document::openFile(*this, path); }
+
+void Form1::RichTextBox2_FileDropped(std::u16string_view path) {
+    document::openFileIntoReference(*this, path);
+}
+
+// Only the picture view takes a picture; in the other views the panel is covered by the
+// reference text, the word bank or the phrase boxes.
+void Form1::Picture1_FileDropped(std::u16string_view path) {
+    if (!inPictureView(*this)) return;
+    showPictureView(*this);
+    reference::openPictureFile(*this, path);
+}
+
 void Form1::HScroll1_Change() { reference::panHorizontally(*this); }
 void Form1::HScroll1_Scroll() { reference::panHorizontally(*this); }
 void Form1::VScroll1_Change() { reference::panVertically(*this); }

@@ -53,6 +53,11 @@ void showPictureView(Form1& form) {
     setWordBank(form, false);
 }
 
+bool inPictureView(Form1& form) {
+    return form.Image1().visible() && !form.TabStrip1().visible() &&
+           !form.RichTextBox2().visible();
+}
+
 void showPhraseView(Form1& form) {
     form.RichTextBox2().setToolTip(u"");
     form.TabStrip1().setVisible(true);

@@ -13,4 +13,8 @@ void showPictureView(Form1& form);
 // "selfdo": the tab strip and the phrase boxes over whatever the panel showed.
 void showPhraseView(Form1& form);
 
+// True while the picture view is in front: the picture shown, with neither the reference
+// text nor the phrase view over it.
+bool inPictureView(Form1& form);
+
 }  // namespace pennory::app

@@ -1,5 +1,7 @@
 #include "document/document_commands.h"
 
+#include <string>
+
 #include "app/form1.h"
 #include "document/file_dialogs.h"
 #include "document/manuscript_io.h"
@@ -35,27 +37,56 @@ void newDocument(app::Form1& form) {
     forgetSaveTarget(form);
 }
 
-void open(app::Form1& form) {
-    // Whatever follows, a cancelled dialog included.
+namespace {
+
+// Open's first step, whatever follows, a cancelled dialog included.
+void startOpen(app::Form1& form) {
     form.mayDecrypt = true;
     form.mayEncrypt = true;
     forgetSaveTarget(form);
+}
 
-    const bool intoReference = form.openIntoReference;
-    auto& target = intoReference ? form.RichTextBox2() : form.RichTextBox1();
-    auto& dialog = form.CommonDialog1();
-    dialog.FileName.clear();
-    // The box is asked to load the just-cleared name; an empty path leaves it untouched.
-    loadInto(form, target, dialog.FileName);
-    applyPreset(dialog, kOpenDialog);
-    if (!dialog.ShowOpen()) return;  // openIntoReference stays: the next Open aims there too
+platform::RichTextBox& openTarget(app::Form1& form, bool intoReference) {
+    return intoReference ? form.RichTextBox2() : form.RichTextBox1();
+}
 
-    if (!loadInto(form, target, dialog.FileName)) return;
+// Open's last steps, once a path was chosen.
+void finishOpen(app::Form1& form, bool intoReference, std::u16string_view path) {
+    if (!loadInto(form, openTarget(form, intoReference), path)) return;
     if (intoReference) {
         form.openIntoReference = false;
     } else {
-        showFileInTitle(form, dialog.FileName);
+        showFileInTitle(form, path);
     }
+}
+
+void openChosenPath(app::Form1& form, bool intoReference, std::u16string_view path) {
+    startOpen(form);
+    // A copy first: path may be the dialog's own file name.
+    const std::u16string chosen(path);
+    form.CommonDialog1().FileName = chosen;
+    finishOpen(form, intoReference, chosen);
+}
+
+}  // namespace
+
+void open(app::Form1& form) {
+    startOpen(form);
+    const bool intoReference = form.openIntoReference;
+    auto& dialog = form.CommonDialog1();
+    dialog.FileName.clear();
+    // The box is asked to load the just-cleared name; an empty path leaves it untouched.
+    loadInto(form, openTarget(form, intoReference), dialog.FileName);
+    applyPreset(dialog, kOpenDialog);
+    if (!dialog.ShowOpen()) return;  // openIntoReference stays: the next Open aims there too
+    finishOpen(form, intoReference, dialog.FileName);
+}
+
+void openFile(app::Form1& form, std::u16string_view path) { openChosenPath(form, false, path); }
+
+void openFileIntoReference(app::Form1& form, std::u16string_view path) {
+    form.openIntoReference = true;
+    openChosenPath(form, true, path);
 }
 
 void save(app::Form1& form, SaveOrigin origin) {

@@ -20,6 +20,15 @@ void newDocument(app::Form1& form);
 // Into the reference text box when openIntoReference is set, else into the manuscript
 // editor. Always grants both cipher permissions and forgets Save's file first.
 void open(app::Form1& form);
+// Open once its dialog has returned path (the command line, a file dropped on the manuscript
+// editor): grants both cipher permissions, forgets Save's file, leaves path as the dialog's
+// file name and loads the file into the manuscript editor; once loaded the title names path.
+// A file that cannot be loaded (missing, a folder, unreadable) is reported and the manuscript
+// and title stay.
+void openFile(app::Form1& form, std::u16string_view path);
+// The same into the reference text box, as Open after a click into that box (a file dropped
+// on it): openIntoReference is set, and cleared once the file is loaded.
+void openFileIntoReference(app::Form1& form, std::u16string_view path);
 // The first Save asks for a name and remembers it; while saveTargetChosen holds, Save
 // writes to that file again without a dialog. Either way the dialog's file name is cleared.
 void save(app::Form1& form, SaveOrigin origin);

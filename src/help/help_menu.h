@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "pennory_version.h"
+
 namespace pennory::app {
 class Form1;
 }
@@ -12,7 +14,7 @@ namespace pennory::help {
 inline constexpr std::u16string_view kHelpPageName = u"Pennory帮助.htm";
 inline constexpr std::u16string_view kPublisherMail = u"mailto:editor@pennory.cn";
 inline constexpr std::u16string_view kAboutText =
-    u"Pennory 电子制作写稿助手 1.5 版，2026年12月发布";
+    u"Pennory 电子制作写稿助手 " PENNORY_VERSION u" 版，2026年12月发布";
 
 // Hands "Pennory帮助.htm" to the shell ("open", show command 1, the executable's folder as the
 // working folder): by its bare name when it lies beside the executable, else by the full path

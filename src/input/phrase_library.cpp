@@ -8,20 +8,20 @@
 
 #include "app/form1.h"
 #include "input/phrase_grid.h"
+#include "platform/files/private_folders.h"
 #include "platform/files/text_lines.h"
 
 namespace pennory::input {
 
 namespace {
 
-// Opened by its bare name, that is, in the working folder of the process.
-const std::filesystem::path kPhraseFile = "date.txt";
+std::filesystem::path phraseFile(app::Form1& form) { return form.services().program.phraseFile(); }
 
 // The name shown in a message: the full path when the working folder is known.
-std::u16string shownName() {
+std::u16string shownName(const std::filesystem::path& file) {
     std::error_code error;
-    const auto full = std::filesystem::absolute(kPhraseFile, error);
-    return (error ? kPhraseFile : full).u16string();
+    const auto full = std::filesystem::absolute(file, error);
+    return (error ? file : full).u16string();
 }
 
 // A phrase is one line of the file; a line break inside it would shift every later phrase.
@@ -37,7 +37,7 @@ std::u16string asOneLine(std::u16string phrase) {
 void loadPhrases(app::Form1& form) {
     // A missing or unreadable file loads nothing and says nothing; the file is read whole and
     // closed again by readTextLines.
-    const files::ReadLines read = files::readTextLines(kPhraseFile);
+    const files::ReadLines read = files::readTextLines(phraseFile(form));
     if (!read.result.ok) return;
 
     const std::size_t count = std::min<std::size_t>(read.lines.size(), kPhraseCount);
@@ -53,9 +53,14 @@ void storePhrases(app::Form1& form) {
     lines.reserve(kPhraseCount);
     for (int i = 0; i < kPhraseCount; ++i) lines.push_back(asOneLine(form.Text1(i).text()));
 
-    const files::FileResult written = files::writeTextLines(kPhraseFile, lines);
+    // The per-user data folder may not exist yet; what is made for the library is private.
+    const auto file = phraseFile(form);
+    std::vector<std::filesystem::path> created;
+    files::FileResult written = files::createPrivateFolders(file.parent_path(), created);
+    if (written.ok) written = files::writeTextLines(file, lines);
     if (!written.ok) {
-        form.msgBox(u"无法保存词组文件“" + shownName() + u"”：" + written.message);
+        files::removeFolders(created);
+        form.msgBox(u"无法保存词组文件“" + shownName(file) + u"”：" + written.message);
     }
 }
 

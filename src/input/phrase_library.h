@@ -1,5 +1,7 @@
 #pragma once
-// The writer's own 51 phrases, kept in "date.txt" in the working folder.
+// The writer's own 51 phrases, kept in "date.txt" where ProgramService::phraseFile() says:
+// the working folder's when there is one, else the per-user data folder, whose missing
+// folders "enter" creates owner-only.
 
 #include <cstdint>
 

@@ -3,6 +3,7 @@
 // sibling lies in front of an earlier one. parent nullptr means the window's client area.
 
 #include <memory>
+#include <vector>
 
 #include "platform/controls.h"
 
@@ -19,6 +20,9 @@ public:
 
     virtual Window& window() = 0;
     virtual void setWindowEvents(WindowEvents events) = 0;
+    // The order in which Tab moves the keyboard focus, wrapping around; Shift+Tab goes back.
+    // Hidden, disabled or unfocusable controls are passed over.
+    virtual void setTabOrder(const std::vector<Control*>& order) = 0;
 
     virtual std::unique_ptr<Panel> createPanel(Control* parent) = 0;
     virtual std::unique_ptr<Button> createButton(Control* parent, Callback clicked) = 0;

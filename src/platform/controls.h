@@ -25,6 +25,8 @@ struct Geometry {
 };
 
 using Callback = std::function<void()>;
+// A file dropped on a control, by its full path.
+using FileDropped = std::function<void(std::u16string_view path)>;
 
 class Control {
 public:
@@ -49,7 +51,11 @@ public:
 
 class Button : public Control {};
 class Label : public Control {};
-class Panel : public Control {};
+// A container. A file dropped on it or on a child that takes no drops goes to onFileDropped.
+class Panel : public Control {
+public:
+    virtual void onFileDropped(FileDropped dropped) = 0;
+};
 class TabStrip : public Control {};  // one tab; its caption is the tab's caption
 class MenuItem : public Control {};  // geometry is not used
 
@@ -113,6 +119,10 @@ public:
     virtual void setSelStrikethrough(bool on) = 0;
     virtual void setSelUnderline(bool on) = 0;
     virtual void setSelColour(text::Colour colour) = 0;
+
+    // A dropped file goes to dropped instead of into the text; dropped text is inserted at the
+    // drop place as before.
+    virtual void onFileDropped(FileDropped dropped) = 0;
 };
 
 class ScrollBar : public Control {

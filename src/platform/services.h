@@ -97,10 +97,12 @@ public:
     virtual bool ended() const = 0;
     // The folder of the running executable.
     virtual std::filesystem::path executableDir() const = 0;
-    // The installed data folder (help page).
+    // The installed data folder (help page), found from the executable's folder.
     virtual std::filesystem::path dataDir() const = 0;
     // The login password file (per-user configuration folder).
     virtual std::filesystem::path passwordFile() const = 0;
+    // The phrase library, "date.txt" (platform/user_paths.h says where).
+    virtual std::filesystem::path phraseFile() const = 0;
 };
 
 struct Services {

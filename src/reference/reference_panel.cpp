@@ -42,11 +42,31 @@ int scrollRange(double twips) {
     return static_cast<int>(rounded);
 }
 
+namespace {
+
+void clearPictureView(app::Form1& form) {
+    form.Image1().clearPicture();
+    form.RichTextBox2().setVisible(false);
+}
+
+void showPicture(app::Form1& form, std::u16string_view path) {
+    const platform::PictureResult picture = form.Image1().loadPicture(std::u16string(path));
+    if (!picture.result.ok) {
+        form.Image1().clearPicture();
+        setScrollRanges(form, 0, 0);
+        reportUnshownPicture(form, path, picture.result.message);
+        return;
+    }
+    setScrollRanges(form, scrollRange(picture.widthPx * kTwipsPerPixel),
+                    scrollRange(picture.heightPx * kTwipsPerPixel));
+}
+
+}  // namespace
+
 void openPicture(app::Form1& form) {
     auto& dialog = form.CommonDialog1();
     dialog.FileName = u"";
-    form.Image1().clearPicture();
-    form.RichTextBox2().setVisible(false);
+    clearPictureView(form);
 
     dialog.Filter = kPictureFilter;
     dialog.FilterIndex = 1;
@@ -57,15 +77,14 @@ void openPicture(app::Form1& form) {
         return;
     }
 
-    const platform::PictureResult picture = form.Image1().loadPicture(dialog.FileName);
-    if (!picture.result.ok) {
-        form.Image1().clearPicture();
-        setScrollRanges(form, 0, 0);
-        reportUnshownPicture(form, dialog.FileName, picture.result.message);
-        return;
-    }
-    setScrollRanges(form, scrollRange(picture.widthPx * kTwipsPerPixel),
-                    scrollRange(picture.heightPx * kTwipsPerPixel));
+    showPicture(form, dialog.FileName);
+}
+
+void openPictureFile(app::Form1& form, std::u16string_view path) {
+    const std::u16string chosen(path);
+    form.CommonDialog1().FileName = chosen;
+    clearPictureView(form);
+    showPicture(form, chosen);
 }
 
 void panHorizontally(app::Form1& form) {

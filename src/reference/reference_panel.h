@@ -1,6 +1,8 @@
 #pragma once
 // The reference picture: opening it after the picture view is shown, and panning it.
 
+#include <string_view>
+
 namespace pennory::app {
 class Form1;
 }
@@ -12,6 +14,9 @@ namespace pennory::reference {
 // scroll maxima become the picture's width and height in twips; with no picture (dialog
 // cancelled, or a file that cannot be shown, which is reported in a message box) both are 0.
 void openPicture(app::Form1& form);
+// The same with path in place of the dialog's answer (a picture dropped on the panel): path
+// becomes the dialog's file name and is shown, or reported when it cannot be.
+void openPictureFile(app::Form1& form, std::u16string_view path);
 // Moves the picture to follow the scroll bars' values: Left = -HScroll1, Top = -VScroll1.
 void panHorizontally(app::Form1& form);
 void panVertically(app::Form1& form);

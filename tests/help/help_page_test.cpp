@@ -68,6 +68,7 @@ TEST_F(HelpPage, SaysWhatTheCipherCannotRestoreAndWhereFilesAre) {
         u"仍要加密吗？",
         u"格式",
         u"date.txt",
+        u"~/.local/share/pennory/date.txt",
         u"~/.config/pennory/print.txt",
         u"GBK",
         u"CR LF",

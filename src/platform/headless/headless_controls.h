@@ -57,9 +57,24 @@ private:
     Geometry m_geometry;
 };
 
+// A control that takes dropped files.
+template <typename Interface>
+class HeadlessDropTarget : public HeadlessControl<Interface> {
+public:
+    using HeadlessControl<Interface>::HeadlessControl;
+    void onFileDropped(FileDropped dropped) override { m_dropped = std::move(dropped); }
+    // What dropping a file on the control does.
+    void dropFile(std::u16string_view path) {
+        if (m_dropped) m_dropped(path);
+    }
+
+private:
+    FileDropped m_dropped;
+};
+
 using HeadlessButton = HeadlessControl<Button>;
 using HeadlessLabel = HeadlessControl<Label>;
-using HeadlessPanel = HeadlessControl<Panel>;
+using HeadlessPanel = HeadlessDropTarget<Panel>;
 using HeadlessTabStrip = HeadlessControl<TabStrip>;
 using HeadlessMenuItem = HeadlessControl<MenuItem>;
 
@@ -99,10 +114,10 @@ private:
     std::vector<std::u16string> m_undo;
 };
 
-class HeadlessRichTextBox : public HeadlessControl<RichTextBox>, public KeyTarget {
+class HeadlessRichTextBox : public HeadlessDropTarget<RichTextBox>, public KeyTarget {
 public:
     HeadlessRichTextBox(FocusTracker& focus, text::CharFormat defaultFormat, Callback clicked)
-        : HeadlessControl(focus, std::move(clicked)), m_default(std::move(defaultFormat)) {}
+        : HeadlessDropTarget(focus, std::move(clicked)), m_default(std::move(defaultFormat)) {}
 
     std::u16string text() const override { return m_content.plainText(); }
     void setText(std::u16string_view text) override;

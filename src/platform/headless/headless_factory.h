@@ -18,6 +18,8 @@ public:
     void setWindowEvents(WindowEvents events) override { m_events = std::move(events); }
     const WindowEvents& windowEvents() const { return m_events; }
     FocusTracker& focus() { return m_focus; }
+    void setTabOrder(const std::vector<Control*>& order) override { m_tabOrder = order; }
+    const std::vector<Control*>& tabOrder() const { return m_tabOrder; }
 
     std::unique_ptr<Panel> createPanel(Control* parent) override;
     std::unique_ptr<Button> createButton(Control* parent, Callback clicked) override;
@@ -45,6 +47,7 @@ private:
     FocusTracker m_focus;
     HeadlessWindow m_window;
     WindowEvents m_events;
+    std::vector<Control*> m_tabOrder;
     struct MenuEntry {
         const MenuItem* parent;
         std::u16string caption;

@@ -112,10 +112,13 @@ public:
     std::filesystem::path executableDir() const override { return m_executableDir; }
     std::filesystem::path dataDir() const override { return m_dataDir; }
     std::filesystem::path passwordFile() const override { return m_passwordFile; }
+    std::filesystem::path phraseFile() const override { return m_phraseFile; }
 
     std::filesystem::path m_executableDir = "/nonexistent/bin";
     std::filesystem::path m_dataDir = "/nonexistent/share";
     std::filesystem::path m_passwordFile = "/nonexistent/config/pennory/print.txt";
+    // By its bare name: in the working folder, as the tests' own folders are.
+    std::filesystem::path m_phraseFile = "date.txt";
 
 private:
     bool m_ended = false;

@@ -13,17 +13,23 @@ static void registerPennoryResources() { Q_INIT_RESOURCE(resources); }
 
 namespace pennory::platform::qt {
 
-void prepareApplication(QApplication& application) {
+void installQtTranslations(QCoreApplication& application) {
     const QLocale chinese(QLocale::Chinese, QLocale::China);
     QLocale::setDefault(chinese);
     auto* translator = new QTranslator(&application);
     if (translator->load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(translator);
+        QCoreApplication::installTranslator(translator);
     } else {
         delete translator;
     }
+}
+
+void prepareApplication(QApplication& application) {
+    installQtTranslations(application);
     installFontSubstitutions();
+    // The desktop entry's name, by which a Wayland desktop finds the icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("pennory"));
 }
 
 QIcon pennoryIcon() {

@@ -36,6 +36,18 @@ void QtFactory::setWindowEvents(WindowEvents events) {
     mainWindow()->setWindowEvents(std::move(events));
 }
 
+void QtFactory::setTabOrder(const std::vector<Control*>& order) {
+    // Qt keeps one ring of all the window's widgets; chaining these after one another puts
+    // them in this order, and the widgets that take no focus close the ring.
+    QWidget* previous = nullptr;
+    for (Control* control : order) {
+        QWidget* widget = control ? widgetOf(*control) : nullptr;
+        if (!widget) continue;
+        if (previous) QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
 void QtFactory::setProgramEnded(std::function<bool()> ended) {
     mainWindow()->setProgramEnded(std::move(ended));
 }

@@ -23,6 +23,7 @@ public:
 
     Window& window() override;
     void setWindowEvents(WindowEvents events) override;
+    void setTabOrder(const std::vector<Control*>& order) override;
     // Tells the window whether ProgramService::end() has been called: closing after that
     // does not raise the close prompt.
     void setProgramEnded(std::function<bool()> ended);

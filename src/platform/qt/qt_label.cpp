@@ -15,10 +15,9 @@ ClickableLabel::ClickableLabel(QWidget* parent, Callback clicked)
     : QLabel(parent), m_clicked(std::move(clicked)) {
     setTextFormat(Qt::PlainText);
     setFocusPolicy(Qt::NoFocus);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, Qt::white);
-    colours.setColor(QPalette::WindowText, Qt::black);
-    setPalette(colours);
+    // The panel's colours: the theme's text on its page colour (white in a light theme).
+    setBackgroundRole(QPalette::Base);
+    setForegroundRole(QPalette::Text);
     setAutoFillBackground(true);
 }
 
@@ -52,7 +51,7 @@ int layOut(QTextLayout& layout, qreal lineWidth, qreal firstTop, qreal pitch) {
 
 void ClickableLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setPen(palette().color(foregroundRole()));
     painter.setFont(font());
 
     const QFontMetricsF metrics(font());

@@ -98,6 +98,8 @@ QtWindow::QtWindow() : QtControl(new QtMainWindow) {}
 void QtWindow::setCaption(std::u16string_view caption) {
     QtControl::setCaption(caption);
     m_widget->setWindowTitle(toQString(caption));
+    // A screen reader names the window by its title.
+    m_widget->setAccessibleName(toQString(caption));
 }
 
 Geometry QtWindow::geometry() const { return toTwips(m_widget->clientRect()); }

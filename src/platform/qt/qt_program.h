@@ -16,6 +16,8 @@ public:
     std::filesystem::path dataDir() const override;
     // From $XDG_CONFIG_HOME or $HOME (platform/user_paths.h).
     std::filesystem::path passwordFile() const override;
+    // From the working folder, $XDG_DATA_HOME or $HOME (platform/user_paths.h).
+    std::filesystem::path phraseFile() const override;
 
 private:
     bool m_ended = false;

@@ -3,6 +3,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "platform/qt/qt_file_drops.h"
 #include "platform/qt/qt_rich_text_document.h"
 
 namespace pennory::platform::qt {
@@ -33,6 +34,9 @@ QtRichTextBox::QtRichTextBox(QWidget* parent, const text::CharFormat& font, Call
           })),
       m_default(font) {
     m_widget->setAcceptRichText(false);
+    // Tab moves on through the window rather than typing a tab character.
+    m_widget->setTabChangesFocus(true);
+    usePaperColours(m_widget);
     m_widget->setLineWrapMode(QTextEdit::WidgetWidth);
     m_widget->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     const QFont qfont = boxFont(font);
@@ -46,6 +50,10 @@ QtRichTextBox::QtRichTextBox(QWidget* parent, const text::CharFormat& font, Call
                          }
                      });
     setContent({});
+}
+
+void QtRichTextBox::onFileDropped(FileDropped dropped) {
+    m_widget->setFileDropped(std::move(dropped));
 }
 
 // ---- Content

@@ -32,6 +32,7 @@ public:
     void setSelStrikethrough(bool on) override;
     void setSelUnderline(bool on) override;
     void setSelColour(text::Colour colour) override;
+    void onFileDropped(FileDropped dropped) override;
 
 private:
     void mergeFormat(const QTextCharFormat& change);

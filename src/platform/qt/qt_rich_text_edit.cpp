@@ -1,9 +1,11 @@
 #include "platform/qt/qt_rich_text_edit.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
 
+#include "platform/qt/qt_file_drops.h"
 #include "platform/qt/qt_rich_text_document.h"
 #include "platform/text/line_breaks.h"
 
@@ -16,6 +18,35 @@ RichTextEdit::RichTextEdit(QWidget* parent, Callback clicked,
       m_click(std::move(clicked)),
       m_paste(std::move(paste)),
       m_copy(std::move(copy)) {}
+
+bool RichTextEdit::takesFile(const QMimeData* data) const {
+    return m_dropped && droppedFile(data).has_value();
+}
+
+void RichTextEdit::dragEnterEvent(QDragEnterEvent* event) {
+    if (takesFile(event->mimeData())) {
+        event->acceptProposedAction();
+        return;
+    }
+    QTextEdit::dragEnterEvent(event);
+}
+
+void RichTextEdit::dragMoveEvent(QDragMoveEvent* event) {
+    if (takesFile(event->mimeData())) {
+        event->acceptProposedAction();
+        return;
+    }
+    QTextEdit::dragMoveEvent(event);
+}
+
+void RichTextEdit::dropEvent(QDropEvent* event) {
+    if (takesFile(event->mimeData())) {
+        event->acceptProposedAction();
+        m_dropped(toU16(*droppedFile(event->mimeData())));
+        return;
+    }
+    QTextEdit::dropEvent(event);
+}
 
 void RichTextEdit::keyPressEvent(QKeyEvent* event) {
     if (!isReadOnly() && editKey(event)) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/controls.h"
 #include "platform/qt/qt_click.h"
 
 namespace pennory::platform::qt {
@@ -19,7 +20,13 @@ public:
     RichTextEdit(QWidget* parent, Callback clicked, std::function<void(std::u16string_view)> paste,
                  std::function<std::u16string()> copy);
 
+    // A file from a file manager is reported by its path; anything else is dropped as text.
+    void setFileDropped(FileDropped dropped) { m_dropped = std::move(dropped); }
+
 protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -29,10 +36,12 @@ protected:
 
 private:
     bool editKey(QKeyEvent* event);
+    bool takesFile(const QMimeData* data) const;
 
     ClickReporter m_click;
     std::function<void(std::u16string_view)> m_paste;
     std::function<std::u16string()> m_copy;
+    FileDropped m_dropped;
 };
 
 }  // namespace pennory::platform::qt

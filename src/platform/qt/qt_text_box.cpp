@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <limits>
 
+#include "platform/qt/qt_file_drops.h"
 #include "platform/qt/qt_fonts.h"
 
 namespace pennory::platform::qt {
@@ -21,6 +22,7 @@ void ClickableLineEdit::mouseReleaseEvent(QMouseEvent* event) {
 QtTextBox::QtTextBox(QWidget* parent, const text::CharFormat& font, Callback clicked)
     : QtControl(new ClickableLineEdit(parent, std::move(clicked))) {
     m_widget->setFont(toQFont(font));
+    usePaperColours(m_widget);
     // QLineEdit would cut a longer phrase at 32767 characters.
     m_widget->setMaxLength(std::numeric_limits<int>::max());
 }

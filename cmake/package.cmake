@@ -1,0 +1,26 @@
+# The Debian package: `cpack -G DEB` in the build folder. The libraries it needs are found
+# from the binary by dpkg-shlibdeps; a writer types Chinese through an input method, so one
+# that works with Qt 6 is recommended.
+set(CPACK_PACKAGE_NAME pennory)
+set(CPACK_PACKAGE_VENDOR "Pennory")
+set(CPACK_PACKAGE_CONTACT "Pennory <editor@pennory.cn>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Chinese manuscript editor for electronics hobby articles")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Pennory is a single-window editor for writing manuscripts in Chinese, made\n"
+  "for authors of electronics hobby articles: a symbol keypad, a word bank of\n"
+  "electronics terms and a library of the writer's own phrases insert text with\n"
+  "one click, beside a reference text or picture. Manuscripts are saved as RTF\n"
+  "or plain text.")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION editors)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The CJK font that "宋体" is matched to, and Qt's Chinese texts for its own dialogs.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk | fonts-arphic-uming, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "ibus-libpinyin | fcitx5-chinese-addons, ibus | fcitx5-frontend-qt6")
+
+include(CPack)

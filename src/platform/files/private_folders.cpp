@@ -1,0 +1,42 @@
+#include "platform/files/private_folders.h"
+
+#include <system_error>
+
+namespace pennory::files {
+namespace fs = std::filesystem;
+
+namespace {
+
+// The folders between the nearest existing ancestor and folder, outermost first.
+std::vector<fs::path> missingFolders(const fs::path& folder) {
+    std::vector<fs::path> missing;
+    std::error_code error;
+    for (fs::path p = folder; !p.empty(); p = p.parent_path()) {
+        if (fs::status(p, error).type() != fs::file_type::not_found) break;
+        missing.insert(missing.begin(), p);
+        if (p == p.parent_path()) break;
+    }
+    return missing;
+}
+
+}  // namespace
+
+FileResult createPrivateFolders(const fs::path& folder, std::vector<fs::path>& created) {
+    for (const auto& missing : missingFolders(folder)) {
+        std::error_code error;
+        if (!fs::create_directory(missing, error) || error) {
+            return FileResult::failure(u"无法创建文件夹。");
+        }
+        created.push_back(missing);
+        fs::permissions(missing, fs::perms::owner_all, fs::perm_options::replace, error);
+        if (error) return FileResult::failure(u"无法设置文件夹的访问权限。");
+    }
+    return FileResult::success();
+}
+
+void removeFolders(const std::vector<fs::path>& created) {
+    std::error_code ignored;
+    for (auto it = created.rbegin(); it != created.rend(); ++it) fs::remove(*it, ignored);
+}
+
+}  // namespace pennory::files
