@@ -26,7 +26,9 @@ std::unique_ptr<Control> shown(std::unique_ptr<Control> control) {
 
 }  // namespace
 
-QtFactory::QtFactory() : m_window(std::make_unique<QtWindow>()) {}
+QtFactory::QtFactory()
+    : m_window(std::make_unique<QtWindow>()),
+      m_composition(new CompositionKeeper(m_window->widget())) {}
 
 QtFactory::~QtFactory() = default;
 
@@ -61,9 +63,8 @@ QWidget* QtFactory::toolbarBand() const { return mainWindow()->clientArea()->too
 QMenuBar* QtFactory::menuBar() const { return mainWindow()->menuBar(); }
 
 QWidget* QtFactory::widgetOf(const Control& control) {
-    if (const auto* own = dynamic_cast<const WidgetControl*>(&control)) return own->qwidget();
-    if (const auto* rich = dynamic_cast<const QtRichTextBox*>(&control)) return rich->widget();
-    return nullptr;
+    const auto* own = dynamic_cast<const WidgetControl*>(&control);
+    return own ? own->qwidget() : nullptr;
 }
 
 QAction* QtFactory::actionOf(const MenuItem& item) {
@@ -74,6 +75,10 @@ QAction* QtFactory::actionOf(const MenuItem& item) {
 QMenu* QtFactory::menuOf(const MenuItem& item) {
     const auto* own = dynamic_cast<const QtMenuItem*>(&item);
     return own ? own->menu() : nullptr;
+}
+
+Callback QtFactory::committingFirst(Callback clicked) const {
+    return m_composition ? m_composition->committingFirst(std::move(clicked)) : clicked;
 }
 
 QWidget* QtFactory::containerOf(Control* parent) const {
@@ -87,22 +92,29 @@ std::unique_ptr<Panel> QtFactory::createPanel(Control* parent) {
 }
 
 std::unique_ptr<Button> QtFactory::createButton(Control* parent, Callback clicked) {
-    return shown(std::make_unique<QtButton>(containerOf(parent), std::move(clicked)));
+    return shown(
+        std::make_unique<QtButton>(containerOf(parent), committingFirst(std::move(clicked))));
 }
 
 std::unique_ptr<Label> QtFactory::createLabel(Control* parent, Callback clicked) {
-    return shown(std::make_unique<QtLabel>(containerOf(parent), std::move(clicked)));
+    return shown(
+        std::make_unique<QtLabel>(containerOf(parent), committingFirst(std::move(clicked))));
 }
 
 std::unique_ptr<TextBox> QtFactory::createTextBox(Control* parent, const text::CharFormat& font,
                                                   Callback clicked) {
-    return shown(std::make_unique<QtTextBox>(containerOf(parent), font, std::move(clicked)));
+    auto box =
+        std::make_unique<QtTextBox>(containerOf(parent), font, committingFirst(std::move(clicked)));
+    if (m_composition) m_composition->watch(box->widget());
+    return shown(std::move(box));
 }
 
 std::unique_ptr<RichTextBox> QtFactory::createRichTextBox(Control* parent,
                                                           const text::CharFormat& font,
                                                           Callback clicked) {
-    return shown(std::make_unique<QtRichTextBox>(containerOf(parent), font, std::move(clicked)));
+    auto box = std::make_unique<QtRichTextBox>(containerOf(parent), font, std::move(clicked));
+    if (m_composition) m_composition->watch(box->widget());
+    return shown(std::move(box));
 }
 
 std::unique_ptr<Image> QtFactory::createImage(Control* parent) {
@@ -123,14 +135,15 @@ std::unique_ptr<MenuItem> QtFactory::createMenuItem(MenuItem* parent, std::u16st
                                                     Callback clicked) {
     auto* owner = dynamic_cast<QtMenuItem*>(parent);
     QWidget* container = owner ? static_cast<QWidget*>(owner->makeMenu()) : menuBar();
-    return std::make_unique<QtMenuItem>(container, caption, std::move(clicked));
+    return std::make_unique<QtMenuItem>(container, caption, committingFirst(std::move(clicked)));
 }
 
 std::unique_ptr<ToolbarButton> QtFactory::createToolbarButton(std::u16string_view key,
                                                               std::u16string_view caption,
                                                               std::u16string_view toolTip,
                                                               Callback clicked) {
-    auto button = std::make_unique<QtToolbarButton>(toolbarBand(), key, std::move(clicked));
+    auto button =
+        std::make_unique<QtToolbarButton>(toolbarBand(), key, committingFirst(std::move(clicked)));
     button->setCaption(caption);
     button->setToolTip(toolTip);
     return shown(std::move(button));

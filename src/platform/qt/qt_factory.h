@@ -2,15 +2,19 @@
 // Makes the window's controls as Qt widgets in one QMainWindow. A control is a child widget
 // of its parent's widget (the client area for parent nullptr), in front of the siblings made
 // before it. The factory owns the window; every control must be destroyed before it.
+// Before a click of a button, label, text box, menu item or toolbar button reaches its
+// handler, the input method's open composition is committed into the box it belongs to.
 
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 
 #include "platform/control_factory.h"
+#include "platform/qt/qt_composition.h"
 #include "platform/qt/qt_main_window.h"
 
 class QAction;
+class QWidget;
 class QMenu;
 class QMenuBar;
 
@@ -61,8 +65,10 @@ public:
 
 private:
     QWidget* containerOf(Control* parent) const;
+    Callback committingFirst(Callback clicked) const;
 
     std::unique_ptr<QtWindow> m_window;
+    QPointer<CompositionKeeper> m_composition;  // a child of the main window
 };
 
 }  // namespace pennory::platform::qt

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 
+#include "platform/qt/qt_click.h"
 #include "platform/qt/qt_control.h"
 
 namespace pennory::platform::qt {
@@ -14,13 +15,14 @@ public:
     ClickableLabel(QWidget* parent, Callback clicked);
 
 protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     // Lines one em apart, as SimSun sets them; the CJK faces that stand in for it have
     // taller lines and wider Latin letters, which would not fit a label measured for SimSun.
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Callback m_clicked;
+    ClickReporter m_click;
 };
 
 class QtLabel : public QtControl<Label, ClickableLabel> {

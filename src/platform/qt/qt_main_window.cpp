@@ -2,22 +2,21 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QLayout>
 #include <QMenuBar>
 #include <QSessionManager>
 
 #include "platform/qt/qt_application.h"
+#include "platform/qt/qt_toolbar_rows.h"
 
 namespace pennory::platform::qt {
 
 ClientArea::ClientArea(QWidget* parent) : QWidget(parent), m_band(new QWidget(this)) {
     m_band->setAccessibleName(QStringLiteral("工具栏"));
     m_band->setObjectName(QStringLiteral("工具栏"));
-    auto* row = new QHBoxLayout(m_band);
-    row->setContentsMargins(2, 2, 2, 2);
-    row->setSpacing(0);
-    row->addStretch(1);
+    auto* rows = new ToolbarRows(m_band);
+    rows->setContentsMargins(2, 2, 2, 2);
+    rows->setSpacing(0);
     m_band->setGeometry(0, 0, width(), twipsToPixels(kToolbarBandTwips));
 }
 

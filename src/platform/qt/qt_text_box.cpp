@@ -9,14 +9,16 @@
 namespace pennory::platform::qt {
 
 ClickableLineEdit::ClickableLineEdit(QWidget* parent, Callback clicked)
-    : QLineEdit(parent), m_clicked(std::move(clicked)) {}
+    : QLineEdit(parent), m_click(std::move(clicked)) {}
+
+void ClickableLineEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+    QLineEdit::mouseDoubleClickEvent(event);
+    m_click.doubleClicked(*event);
+}
 
 void ClickableLineEdit::mouseReleaseEvent(QMouseEvent* event) {
     QLineEdit::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
-        m_clicked) {
-        m_clicked();
-    }
+    m_click.released(*event, rect().contains(event->position().toPoint()));
 }
 
 QtTextBox::QtTextBox(QWidget* parent, const text::CharFormat& font, Callback clicked)
@@ -29,6 +31,9 @@ QtTextBox::QtTextBox(QWidget* parent, const text::CharFormat& font, Callback cli
 
 std::u16string QtTextBox::text() const { return toU16(m_widget->text()); }
 
-void QtTextBox::setText(std::u16string_view text) { m_widget->setText(toQString(text)); }
+void QtTextBox::setText(std::u16string_view text) {
+    m_widget->setText(toQString(text));
+    m_widget->setCursorPosition(0);
+}
 
 }  // namespace pennory::platform::qt

@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 
+#include "platform/qt/qt_click.h"
 #include "platform/qt/qt_control.h"
 
 namespace pennory::platform::qt {
@@ -13,10 +14,11 @@ public:
     ClickableLineEdit(QWidget* parent, Callback clicked);
 
 protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    Callback m_clicked;
+    ClickReporter m_click;
 };
 
 class QtTextBox : public QtControl<TextBox, ClickableLineEdit> {
@@ -24,7 +26,8 @@ public:
     QtTextBox(QWidget* parent, const text::CharFormat& font, Callback clicked);
 
     std::u16string text() const override;
-    // Replaces the text; the caret goes to the end and the box's undo history is cleared.
+    // Replaces the text; the caret goes to the start, so that a phrase longer than the box
+    // shows its beginning, and the box's undo history is cleared.
     void setText(std::u16string_view text) override;
 };
 

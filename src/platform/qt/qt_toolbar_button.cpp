@@ -1,6 +1,6 @@
 #include "platform/qt/qt_toolbar_button.h"
 
-#include <QBoxLayout>
+#include <QLayout>
 
 #include "platform/qt/qt_fonts.h"
 
@@ -13,9 +13,7 @@ QtToolbarButton::QtToolbarButton(QWidget* band, std::u16string_view key, Callbac
     m_widget->setFont(captionFont());
     m_widget->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     if (clicked) QObject::connect(m_widget, &QToolButton::clicked, [clicked] { clicked(); });
-    // The band's layout ends in a stretch; buttons go in before it.
-    auto* row = static_cast<QBoxLayout*>(band->layout());
-    row->insertWidget(row->count() - 1, m_widget);
+    band->layout()->addWidget(m_widget);
 }
 
 void QtToolbarButton::setCaption(std::u16string_view caption) {
