@@ -135,10 +135,24 @@ public:
     virtual void setSteps(int smallStep, int largeStep) = 0;
 };
 
+// Why a picture is not shown. The core words the message.
+enum class PictureProblem {
+    None,
+    NotFound,
+    NotAFile,  // a folder
+    Unreadable,
+    Empty,
+    UnknownFormat,
+    Damaged,
+    TooLarge,  // decoding it would take more memory than a picture may
+};
+
 struct PictureResult {
-    files::FileResult result;
+    PictureProblem problem = PictureProblem::None;
     int widthPx = 0;
     int heightPx = 0;
+
+    bool ok() const { return problem == PictureProblem::None; }
 };
 
 // Shows one picture at its own size; geometry's left and top place it, its width and height

@@ -1,39 +1,47 @@
 #include "platform/picture_probe.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <fstream>
+#include <optional>
 #include <string_view>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace pennory::platform {
 
 namespace {
 
-constexpr std::u16string_view kNotFound = u"找不到图片文件";
-constexpr std::u16string_view kNotAFile = u"这是一个文件夹，不是图片文件";
-constexpr std::u16string_view kUnreadable = u"无法读取图片文件";
-constexpr std::u16string_view kEmpty = u"图片文件是空的";
-constexpr std::u16string_view kUnknown = u"无法识别的图片格式";
-constexpr std::u16string_view kDamaged = u"图片文件已损坏";
-constexpr std::u16string_view kTooLarge = u"图片太大，无法显示";
+constexpr PictureProblem kNotFound = PictureProblem::NotFound;
+constexpr PictureProblem kNotAFile = PictureProblem::NotAFile;
+constexpr PictureProblem kUnreadable = PictureProblem::Unreadable;
+constexpr PictureProblem kEmpty = PictureProblem::Empty;
+constexpr PictureProblem kUnknown = PictureProblem::UnknownFormat;
+constexpr PictureProblem kDamaged = PictureProblem::Damaged;
+constexpr PictureProblem kTooLarge = PictureProblem::TooLarge;
 
 // A JPEG keeps its frame header after the tables and any embedded thumbnails; real files
 // reach it within a few dozen segments. The bound keeps a hostile file from making the
 // scan walk gigabytes of tiny segments.
 constexpr int kMaxJpegSegments = 4096;
 
-PictureResult failure(std::u16string_view why) {
-    return {files::FileResult::failure(std::u16string(why)), 0, 0};
-}
+PictureResult failure(PictureProblem why) { return {why, 0, 0}; }
 
-PictureResult sized(long long width, long long height) {
+// A picture of width x height pixels that decodes to bytesPerPixel a pixel, and for which
+// the decoder holds decoderBytes besides.
+PictureResult sized(long long width, long long height, std::uint64_t bytesPerPixel = 4,
+                    std::uint64_t decoderBytes = 0) {
     if (width <= 0 || height <= 0) return failure(kDamaged);
-    if (width > kMaxPicturePixels || height > kMaxPicturePixels ||
-        width * height > kMaxPicturePixels) {
+    // Each side alone first, so that the products below cannot overflow.
+    const auto w = static_cast<std::uint64_t>(width);
+    const auto h = static_cast<std::uint64_t>(height);
+    if (w > kMaxPicturePixels || h > kMaxPicturePixels || decoderBytes > kMaxPictureBytes ||
+        w * h * bytesPerPixel > kMaxPictureBytes - decoderBytes) {
         return failure(kTooLarge);
     }
-    return {files::FileResult::success(), static_cast<int>(width), static_cast<int>(height)};
+    return {PictureProblem::None, static_cast<int>(width), static_cast<int>(height)};
 }
 
 // Reads small pieces at given offsets; never more than the caller asks for.
@@ -97,8 +105,10 @@ PictureResult probeBmp(PieceReader& file) {
     if (planes != 1 || !knownDepth || dataOffset < 14 + infoSize || dataOffset > file.size()) {
         return failure(kDamaged);
     }
+    // Judged by the declared size whatever the compression: a run-length file of a kilobyte
+    // can declare a picture of hundreds of megabytes.
     PictureResult result = sized(width, height);
-    if (!result.result.ok) return result;
+    if (!result.ok()) return result;
 
     // Uncompressed rows have a known length, so a cut-off file shows here, before the
     // decoder would paint the missing rows black.
@@ -125,7 +135,8 @@ PictureResult probeGif(PieceReader& file) {
     const std::uintmax_t colourTable = (h[10] & 0x80) ? 3u << ((h[10] & 7) + 1) : 0;
     // At least one block (an image, an extension or the trailer) must follow.
     if (file.size() < h.size() + colourTable + 1) return failure(kDamaged);
-    return sized(le16(&h[6]), le16(&h[8]));
+    // The decoder may keep a second picture-sized buffer to restore what a frame covered.
+    return sized(le16(&h[6]), le16(&h[8]), 8);
 }
 
 // ---- PNG: the first chunk is IHDR, whose checksum tells a damaged header apart.
@@ -167,7 +178,8 @@ PictureResult probePng(PieceReader& file) {
         h[27] != 0 || h[28] > 1) {
         return failure(kDamaged);
     }
-    return sized(width, height);
+    // Sixteen-bit samples decode to 16 bits a channel.
+    return sized(width, height, h[24] == 16 ? 8 : 4);
 }
 
 // ---- JPEG: walk the marker segments up to the frame header (SOFn).
@@ -177,37 +189,103 @@ bool isFrameHeader(unsigned marker) {
     return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
+bool isProgressive(unsigned marker) {
+    return marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
+}
+
+std::uint64_t roundUp(std::uint64_t value, std::uint64_t step) {
+    return (value + step - 1) / step * step;
+}
+
+struct JpegFrame {
+    long long width = 0;
+    long long height = 0;
+    bool progressive = false;
+    std::vector<std::pair<unsigned, unsigned>> sampling;  // per component: horizontal, vertical
+};
+
+// What the decoder holds when it must keep the whole picture's coefficients, as it does for
+// a progressive file and for one whose first scan leaves out a component: 64 coefficients
+// of 2 bytes for each 8 x 8 block of each component, whole blocks of its sampling.
+std::uint64_t coefficientBytes(const JpegFrame& frame) {
+    unsigned maxH = 1, maxV = 1;
+    for (const auto& [h, v] : frame.sampling) {
+        maxH = std::max(maxH, h);
+        maxV = std::max(maxV, v);
+    }
+    std::uint64_t bytes = 0;
+    for (const auto& [h, v] : frame.sampling) {
+        const std::uint64_t columns =
+            (static_cast<std::uint64_t>(frame.width) * h + maxH - 1) / maxH;
+        const std::uint64_t rows = (static_cast<std::uint64_t>(frame.height) * v + maxV - 1) / maxV;
+        bytes += roundUp((columns + 7) / 8, h) * roundUp((rows + 7) / 8, v) * 128;
+    }
+    return bytes;
+}
+
+PictureResult sizedJpeg(const JpegFrame& frame, bool wholeBuffer) {
+    // A height of 0 defers it to a DNL marker after the first scan; the decoders the program
+    // relies on do not support that, so it counts as damaged.
+    if (frame.width <= 0 || frame.height <= 0) return failure(kDamaged);
+    if (frame.width > static_cast<long long>(kMaxPicturePixels) ||
+        frame.height > static_cast<long long>(kMaxPicturePixels)) {
+        return failure(kTooLarge);
+    }
+    return sized(frame.width, frame.height, 4, wholeBuffer ? coefficientBytes(frame) : 0);
+}
+
 PictureResult probeJpeg(PieceReader& file) {
     std::uintmax_t pos = 2;  // after SOI
+    std::optional<JpegFrame> frame;
     for (int segment = 0; segment < kMaxJpegSegments; ++segment) {
         unsigned char byte = 0;
-        if (!file.read(pos, &byte, 1) || byte != 0xFF) return failure(kDamaged);
+        // A frame whose first scan cannot be found is judged as if it needed the whole
+        // buffer; its decoding fails later if it is really cut off.
+        if (!file.read(pos, &byte, 1) || byte != 0xFF) {
+            return frame ? sizedJpeg(*frame, true) : failure(kDamaged);
+        }
         // Any number of FF fill bytes may precede the marker code.
         do {
-            if (!file.read(++pos, &byte, 1)) return failure(kDamaged);
+            if (!file.read(++pos, &byte, 1)) {
+                return frame ? sizedJpeg(*frame, true) : failure(kDamaged);
+            }
         } while (byte == 0xFF);
         const unsigned marker = byte;
         ++pos;
         if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;  // no length
-        // Image data or the end before any frame header: nothing to show.
-        if (marker == 0xDA || marker == 0xD9 || marker == 0xD8 || marker == 0x00) {
-            return failure(kDamaged);
+        if (frame && (marker == 0xD9 || marker == 0xD8 || marker == 0x00)) {
+            return sizedJpeg(*frame, true);
         }
+        // Image data or the end before any frame header: nothing to show.
+        if (marker == 0xD9 || marker == 0xD8 || marker == 0x00) return failure(kDamaged);
         std::array<unsigned char, 8> s{};
-        if (!file.read(pos, s.data(), 2)) return failure(kDamaged);
+        if (!file.read(pos, s.data(), 3))
+            return frame ? sizedJpeg(*frame, true) : failure(kDamaged);
         const std::uint32_t length = be16(s.data());
-        if (length < 2) return failure(kDamaged);
-        if (isFrameHeader(marker)) {
+        if (length < 2) return frame ? sizedJpeg(*frame, true) : failure(kDamaged);
+        if (marker == 0xDA) {
+            if (!frame) return failure(kDamaged);
+            const unsigned scanComponents = s[2];
+            return sizedJpeg(*frame, frame->progressive || scanComponents < frame->sampling.size());
+        }
+        if (isFrameHeader(marker) && !frame) {
             if (length < 8 || !file.read(pos, s.data(), s.size())) return failure(kDamaged);
             const unsigned components = s[7];
             if (components == 0 || length < 8 + 3 * components) return failure(kDamaged);
-            // A height of 0 defers it to a DNL marker after the first scan; the decoders
-            // the program relies on do not support that, so it counts as damaged.
-            return sized(be16(&s[5]), be16(&s[3]));
+            std::vector<unsigned char> table(3 * components);
+            if (!file.read(pos + 8, table.data(), table.size())) return failure(kDamaged);
+            JpegFrame found{be16(&s[5]), be16(&s[3]), isProgressive(marker), {}};
+            for (unsigned c = 0; c < components; ++c) {
+                const unsigned h = table[3 * c + 1] >> 4;
+                const unsigned v = table[3 * c + 1] & 0x0F;
+                if (h == 0 || v == 0) return failure(kDamaged);
+                found.sampling.emplace_back(h, v);
+            }
+            frame = std::move(found);
         }
         pos += length;
     }
-    return failure(kDamaged);
+    return frame ? sizedJpeg(*frame, true) : failure(kDamaged);
 }
 
 }  // namespace

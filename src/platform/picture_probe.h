@@ -2,17 +2,26 @@
 // Reads a picture file's kind and size from its header, without decoding it, so that a
 // picture too large to decode safely is refused before any pixel memory is taken.
 
+#include <cstdint>
 #include <filesystem>
-#include <optional>
 
 #include "platform/controls.h"
 
 namespace pennory::platform {
 
-// Pictures above this many pixels are refused (a small file can declare a huge image).
-inline constexpr long long kMaxPicturePixels = 64LL * 1024 * 1024;
+// The most memory one picture may take to decode and show: the decoded image, held once,
+// and what the decoder itself must hold for the whole picture. A small file can declare a
+// huge image, so this is judged from the header, never from the file's size.
+inline constexpr std::uint64_t kMaxPictureBytes = std::uint64_t(192) << 20;
 
-// The size of a BMP, GIF, JPEG or PNG picture, or a failure with a Chinese reason.
+// Decoded pictures take at most 4 bytes a pixel, except 16-bit PNG ones and GIF ones (8
+// bytes, the GIF decoder's restoring buffer included) and progressive JPEG ones (up to 12,
+// with the coefficients), so this many pixels of 4 bytes just fit: 8192 x 6144, a
+// 48-megapixel photo.
+inline constexpr std::uint64_t kMaxPicturePixels = kMaxPictureBytes / 4;
+
+// The size of a BMP, GIF, JPEG or PNG picture, or why it cannot be shown: TooLarge when its
+// decoding would take more than kMaxPictureBytes.
 PictureResult probePicture(const std::filesystem::path& path);
 
 }  // namespace pennory::platform

@@ -21,16 +21,40 @@ void setScrollRanges(app::Form1& form, int horizontal, int vertical) {
     form.HScroll1().setMax(horizontal);
 }
 
-void reportUnshownPicture(app::Form1& form, std::u16string_view path, std::u16string_view why) {
-    std::u16string message = u"无法显示图片“";
-    message += path;
-    message += u"”：";
-    message += why;
-    message += u"。";
-    form.msgBox(message, platform::vbOKOnly);
+std::u16string_view reasonText(platform::PictureProblem problem) {
+    using platform::PictureProblem;
+    switch (problem) {
+        case PictureProblem::NotFound:
+            return u"找不到图片文件";
+        case PictureProblem::NotAFile:
+            return u"这是一个文件夹，不是图片文件";
+        case PictureProblem::Unreadable:
+            return u"无法读取图片文件";
+        case PictureProblem::Empty:
+            return u"图片文件是空的";
+        case PictureProblem::UnknownFormat:
+            return u"无法识别的图片格式";
+        case PictureProblem::TooLarge:
+            return kPictureTooLarge;
+        case PictureProblem::Damaged:
+        case PictureProblem::None:
+            break;
+    }
+    return u"图片文件已损坏";
 }
 
 }  // namespace
+
+std::u16string unshownPictureMessage(std::u16string_view path, platform::PictureProblem problem) {
+    // Too large is no fault of the file: said as it is, without the file's name.
+    if (problem == platform::PictureProblem::TooLarge) return std::u16string(kPictureTooLarge);
+    std::u16string message = u"无法显示图片“";
+    message += path;
+    message += u"”：";
+    message += reasonText(problem);
+    message += u"。";
+    return message;
+}
 
 int scrollRange(double twips) {
     if (!(twips > 0)) return 0;
@@ -51,10 +75,10 @@ void clearPictureView(app::Form1& form) {
 
 void showPicture(app::Form1& form, std::u16string_view path) {
     const platform::PictureResult picture = form.Image1().loadPicture(std::u16string(path));
-    if (!picture.result.ok) {
+    if (!picture.ok()) {
         form.Image1().clearPicture();
         setScrollRanges(form, 0, 0);
-        reportUnshownPicture(form, path, picture.result.message);
+        form.msgBox(unshownPictureMessage(path, picture.problem), platform::vbOKOnly);
         return;
     }
     setScrollRanges(form, scrollRange(picture.widthPx * kTwipsPerPixel),

@@ -1,7 +1,10 @@
 #pragma once
 // The reference picture: opening it after the picture view is shown, and panning it.
 
+#include <string>
 #include <string_view>
+
+#include "platform/controls.h"
 
 namespace pennory::app {
 class Form1;
@@ -24,5 +27,11 @@ void panVertically(app::Form1& form);
 // The scroll maximum for a picture extent in twips: rounded to the nearest integer, halves
 // to the even neighbour, and held within 0 to 32767, the range of the scroll bars.
 int scrollRange(double twips);
+
+inline constexpr std::u16string_view kPictureTooLarge = u"图片太大，无法显示";
+
+// The message for a picture that cannot be shown: kPictureTooLarge for one too large to
+// show, else "无法显示图片“path”：reason。".
+std::u16string unshownPictureMessage(std::u16string_view path, platform::PictureProblem problem);
 
 }  // namespace pennory::reference

@@ -18,9 +18,10 @@ namespace {
 namespace pic = pictures;
 using platform::probePicture;
 
-constexpr std::u16string_view kUnknown = u"无法识别的图片格式";
-constexpr std::u16string_view kDamaged = u"图片文件已损坏";
-constexpr std::u16string_view kTooLarge = u"图片太大，无法显示";
+using platform::PictureProblem;
+constexpr PictureProblem kUnknown = PictureProblem::UnknownFormat;
+constexpr PictureProblem kDamaged = PictureProblem::Damaged;
+constexpr PictureProblem kTooLarge = PictureProblem::TooLarge;
 
 // A 40-byte-info BMP header only, declaring any size, with no pixel rows.
 std::string bmpHeader(std::int32_t width, std::int32_t height, int bits = 24) {
@@ -49,6 +50,45 @@ std::string gifHeader(int width, int height) {
 
 std::string pngHeader(std::uint32_t width, std::uint32_t height) {
     return pic::kPngSignature + pic::pngHeaderChunk(width, height);
+}
+
+// The same with 16-bit RGB samples (depth 16, colour type 2).
+std::string png16Header(std::uint32_t width, std::uint32_t height) {
+    std::string chunk = pic::pngHeaderChunk(width, height);
+    chunk[16] = 16;
+    chunk[17] = 2;
+    const std::uint32_t crc = pic::crc32(chunk.substr(4, 17));
+    chunk.resize(chunk.size() - 4);
+    pic::putBe32(chunk, crc);
+    return pic::kPngSignature + chunk;
+}
+
+// A run-length (RLE8) BMP: a kilobyte or so of file for a picture of any declared size.
+std::string rleBmp(std::int32_t width, std::int32_t height) {
+    std::string out = bmpHeader(width, height, 8);
+    out[30] = 1;                        // BI_RLE8
+    out += std::string(256 * 4, '\0');  // the palette
+    out.replace(10, 4, std::string("\x36\x04\0\0", 4));
+    out += std::string("\0\1", 2);  // end of picture
+    return out;
+}
+
+// A JPEG with its frame header and the start of its first scan, covering scanComponents of
+// the frame's three (sampling 2x2, 1x1, 1x1).
+std::string jpegWithScan(int width, int height, unsigned char frameMarker, int scanComponents) {
+    std::string out = pic::jpegHeader(width, height, frameMarker);
+    out.resize(out.size() - 2);  // no end marker yet
+    out[out.size() - 8] = 0x22;
+    out += "\xFF\xDA";
+    pic::putBe16(out, 6 + 2 * scanComponents);
+    out += char(scanComponents);
+    for (int c = 1; c <= scanComponents; ++c) {
+        out += char(c);
+        out += '\0';
+    }
+    out += std::string("\0\x3F\0", 3);
+    out += "\xFF\xD9";
+    return out;
 }
 
 class PictureProbe : public ::testing::Test {
@@ -94,12 +134,17 @@ TEST_F(PictureProbe, MeasuresEachFormatFromItsHeader) {
         {"jpeg baseline", pic::jpegHeader(1024, 768), 1024, 768},
         {"jpeg progressive", pic::jpegHeader(10, 20, 0xC2), 10, 20},
         {"jpeg with tables", jpegWithTables, 640, 480},
-        {"at the pixel limit", pngHeader(8192, 8192), 8192, 8192},
+        {"png at the limit", pngHeader(8192, 6144), 8192, 6144},
+        {"16-bit png at the limit", png16Header(4096, 6144), 4096, 6144},
+        {"gif at the limit", gifHeader(4096, 6144), 4096, 6144},
+        {"rle bmp at the limit", rleBmp(8192, 6144), 8192, 6144},
+        {"baseline jpeg at the limit", jpegWithScan(8192, 6144, 0xC0, 3), 8192, 6144},
+        {"progressive jpeg within", jpegWithScan(4096, 4096, 0xC2, 3), 4096, 4096},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const auto probed = probePicture(file(c.bytes));
-        ASSERT_TRUE(probed.result.ok) << utf8(probed.result.message);
+        ASSERT_TRUE(probed.ok()) << static_cast<int>(probed.problem);
         EXPECT_EQ(probed.widthPx, c.width);
         EXPECT_EQ(probed.heightPx, c.height);
     }
@@ -108,7 +153,7 @@ TEST_F(PictureProbe, MeasuresEachFormatFromItsHeader) {
 struct Refused {
     const char* name;
     std::string bytes;
-    std::u16string_view reason;
+    PictureProblem reason;
 };
 
 TEST_F(PictureProbe, RefusesWhatCannotBeShownWithAReason) {
@@ -143,7 +188,13 @@ TEST_F(PictureProbe, RefusesWhatCannotBeShownWithAReason) {
         {"jpeg cut in a segment", jpegCutSegment, kDamaged},
         {"jpeg of height 0", jpegNoHeight, kDamaged},
         {"png bomb 100000 x 100000", pngHeader(100000, 100000), kTooLarge},
-        {"png one pixel over the limit", pngHeader(8193, 8192), kTooLarge},
+        {"png one column over the limit", pngHeader(8193, 6144), kTooLarge},
+        {"png of 64 megapixels", pngHeader(8192, 8192), kTooLarge},
+        {"16-bit png of 8 bytes a pixel", png16Header(8192, 6144), kTooLarge},
+        {"gif of 8 bytes a pixel", gifHeader(8192, 6144), kTooLarge},
+        {"rle bmp bomb of a kilobyte", rleBmp(9000, 9000), kTooLarge},
+        {"progressive jpeg holding its coefficients", jpegWithScan(8192, 6144, 0xC2, 3), kTooLarge},
+        {"jpeg whose first scan is one component", jpegWithScan(8192, 6144, 0xC0, 1), kTooLarge},
         {"png 2^31-1 wide", pngHeader(0x7FFFFFFF, 1), kTooLarge},
         {"gif 65535 x 65535", gifHeader(65535, 65535), kTooLarge},
         {"jpeg 65535 x 65535", pic::jpegHeader(65535, 65535), kTooLarge},
@@ -152,17 +203,17 @@ TEST_F(PictureProbe, RefusesWhatCannotBeShownWithAReason) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const auto probed = probePicture(file(c.bytes));
-        EXPECT_FALSE(probed.result.ok);
-        EXPECT_EQ(probed.result.message, c.reason);
+        EXPECT_FALSE(probed.ok());
+        EXPECT_EQ(probed.problem, c.reason);
         EXPECT_EQ(probed.widthPx, 0);
         EXPECT_EQ(probed.heightPx, 0);
     }
 }
 
 TEST_F(PictureProbe, NamesMissingEmptyAndFolderPaths) {
-    EXPECT_EQ(probePicture(m_dir / "nowhere.bmp").result.message, u"找不到图片文件");
-    EXPECT_EQ(probePicture(file("")).result.message, u"图片文件是空的");
-    EXPECT_EQ(probePicture(m_dir.path()).result.message, u"这是一个文件夹，不是图片文件");
+    EXPECT_EQ(probePicture(m_dir / "nowhere.bmp").problem, PictureProblem::NotFound);
+    EXPECT_EQ(probePicture(file("")).problem, PictureProblem::Empty);
+    EXPECT_EQ(probePicture(m_dir.path()).problem, PictureProblem::NotAFile);
 }
 
 TEST_F(PictureProbe, ReportsAnUnreadableFile) {
@@ -170,8 +221,8 @@ TEST_F(PictureProbe, ReportsAnUnreadableFile) {
     std::filesystem::permissions(path, std::filesystem::perms::none);
     if (std::ifstream(path).good()) GTEST_SKIP() << "running with permission to read anything";
     const auto probed = probePicture(path);
-    EXPECT_FALSE(probed.result.ok);
-    EXPECT_EQ(probed.result.message, u"无法读取图片文件");
+    EXPECT_FALSE(probed.ok());
+    EXPECT_EQ(probed.problem, PictureProblem::Unreadable);
 }
 
 TEST_F(PictureProbe, RefusesAPipeWithoutWaitingForIt) {
@@ -179,8 +230,8 @@ TEST_F(PictureProbe, RefusesAPipeWithoutWaitingForIt) {
     const auto path = m_dir / "pipe.bmp";
     ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
     const auto probed = probePicture(path);
-    EXPECT_FALSE(probed.result.ok);
-    EXPECT_EQ(probed.result.message, u"无法读取图片文件");
+    EXPECT_FALSE(probed.ok());
+    EXPECT_EQ(probed.problem, PictureProblem::Unreadable);
 }
 
 TEST_F(PictureProbe, JudgesAHugeFileByItsHeaderAlone) {
@@ -188,7 +239,7 @@ TEST_F(PictureProbe, JudgesAHugeFileByItsHeaderAlone) {
     const auto path = file(pngHeader(640, 480));
     std::filesystem::resize_file(path, std::uintmax_t(3) << 30);
     const auto probed = probePicture(path);
-    ASSERT_TRUE(probed.result.ok);
+    ASSERT_TRUE(probed.ok());
     EXPECT_EQ(probed.widthPx, 640);
     EXPECT_EQ(probed.heightPx, 480);
 }

@@ -184,7 +184,7 @@ void HeadlessScrollBar::userDrag(int value) {
 
 PictureResult HeadlessImage::loadPicture(const std::filesystem::path& path) {
     PictureResult probed = probePicture(path);
-    if (!probed.result.ok) {
+    if (!probed.ok()) {
         clearPicture();
         return probed;
     }

@@ -157,9 +157,12 @@ void FontDialog::buildFamilies() {
     for (const QString& family : QFontDatabase::families()) installed.push_back(toU16(family));
     for (const auto& family : fontFamilyList(installed)) {
         auto* item = new QListWidgetItem(toQString(family), m_familyList);
-        // Each name in the face it stands for; the Chinese names reach their installed
-        // faces through the substitutions of qt_fonts.
-        item->setFont(QFont(toQString(family), kListFontPoints));
+        // Each name in the face it stands for, the Chinese names through the substitutions
+        // of qt_fonts; a symbol face would not show its own name, so that stays plain.
+        const QString name = toQString(family);
+        if (!QFontDatabase::writingSystems(name).contains(QFontDatabase::Symbol)) {
+            item->setFont(QFont(name, kListFontPoints));
+        }
     }
 }
 

@@ -1,8 +1,6 @@
 #include "platform/qt/qt_image.h"
 
-#include <QImage>
 #include <QImageReader>
-#include <QPixmap>
 
 #include "platform/picture_probe.h"
 
@@ -10,41 +8,50 @@ namespace pennory::platform::qt {
 
 namespace {
 
-// Room for the largest picture the probe lets through, at four bytes a pixel.
-constexpr int kAllocationLimitMb = static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024)) + 1;
+// Room for the largest picture the probe lets through.
+constexpr int kAllocationLimitMb = static_cast<int>(kMaxPictureBytes / (1024 * 1024)) + 1;
 
 }  // namespace
 
-QtImage::QtImage(QWidget* parent) : QtControl(new QLabel(parent)) {
-    m_widget->setScaledContents(false);
-    m_widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+bool exceedsAllocationLimit(QSize size, QImage::Format format, int limitMb) {
+    if (!size.isValid()) return false;
+    const int bits =
+        format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
+    const qint64 bytes = qint64(size.width()) * size.height() * bits / 8;
+    return bytes > qint64(limitMb) * 1024 * 1024;
 }
 
+QtImage::QtImage(QWidget* parent) : QtControl(new PictureView(parent)) {}
+
 PictureResult QtImage::loadPicture(const std::filesystem::path& path) {
+    // The old picture goes before the new one is decoded, so the two are never held at once.
+    clearPicture();
     PictureResult probed = probePicture(path);
-    if (!probed.result.ok) {
-        clearPicture();
-        return probed;
-    }
+    if (!probed.ok()) return probed;
     QImageReader::setAllocationLimit(kAllocationLimitMb);
-    QImageReader reader(toQString(path.u16string()));
+    const QString name = toQString(path.u16string());
+    QImageReader reader(name);
     reader.setAutoTransform(false);  // the picture as stored, as wide as the probe found it
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.isNull()) {
-        clearPicture();
-        return {files::FileResult::failure(u"图片文件已损坏或无法解码"), 0, 0};
+        // A refusal of the reader's allocation limit is a size, not damage.
+        QImageReader header(name);
+        const bool tooLarge =
+            exceedsAllocationLimit(header.size(), header.imageFormat(), kAllocationLimitMb);
+        return {tooLarge ? PictureProblem::TooLarge : PictureProblem::Damaged, 0, 0};
     }
-    m_widget->setPixmap(QPixmap::fromImage(image));
-    setPictureSize(image.width(), image.height());
-    return {files::FileResult::success(), image.width(), image.height()};
+    const QSize size = image.size();
+    m_widget->setImage(std::move(image));
+    setPictureSize(size.width(), size.height());
+    return {PictureProblem::None, size.width(), size.height()};
 }
 
 void QtImage::clearPicture() {
-    m_widget->clear();
+    m_widget->setImage(QImage());
     setPictureSize(0, 0);
 }
 
-bool QtImage::hasPicture() const { return !m_widget->pixmap().isNull(); }
+bool QtImage::hasPicture() const { return !m_widget->image().isNull(); }
 
 void QtImage::setPictureSize(int widthPx, int heightPx) {
     Geometry place = geometry();

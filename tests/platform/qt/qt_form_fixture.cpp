@@ -88,7 +88,7 @@ QTextEdit* QtFormTest::editor() { return widgetOf<QTextEdit>(form().RichTextBox1
 
 QTextEdit* QtFormTest::reference() { return widgetOf<QTextEdit>(form().RichTextBox2()); }
 
-QLabel* QtFormTest::image() { return widgetOf<QLabel>(form().Image1()); }
+qt::PictureView* QtFormTest::image() { return widgetOf<qt::PictureView>(form().Image1()); }
 
 QScrollBar* QtFormTest::hScroll() { return widgetOf<QScrollBar>(form().HScroll1()); }
 

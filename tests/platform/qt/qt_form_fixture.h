@@ -38,6 +38,7 @@
 #include "app/form1.h"
 #include "platform/headless/scripted_services.h"
 #include "platform/qt/qt_factory.h"
+#include "platform/qt/qt_picture_view.h"
 #include "platform/qt/qt_services.h"
 
 namespace pennory::testing {
@@ -62,10 +63,10 @@ protected:
 
     QMainWindow* mainWindow() const;
     QWidget* clientArea() const;
-    QWidget* panel();        // Picture1
-    QTextEdit* editor();     // RichTextBox1
-    QTextEdit* reference();  // RichTextBox2
-    QLabel* image();         // Image1
+    QWidget* panel();          // Picture1
+    QTextEdit* editor();       // RichTextBox1
+    QTextEdit* reference();    // RichTextBox2
+    qt::PictureView* image();  // Image1
     QScrollBar* hScroll();
     QScrollBar* vScroll();
     QTabWidget* tabStrip();
