@@ -105,7 +105,8 @@ void changePassword(app::Form1& form) {
     const std::filesystem::path file = form.services().program.passwordFile();
     const StoredPassword stored = readPassword(file);
     if (stored.status != StoredPassword::Status::Ok) {
-        const std::u16string_view why =
+        // A string, not a view: the conditional builds a temporary string from the literal.
+        const std::u16string why =
             stored.status == StoredPassword::Status::Missing ? u"文件不存在。" : stored.why;
         form.msgBox(failure(u"无法读取密码文件：", file, why, u"密码没有更改。"));
         return;
