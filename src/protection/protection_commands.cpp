@@ -14,6 +14,8 @@ namespace {
 
 // How many characters the lossy-encryption question names before "…".
 constexpr std::size_t kLossyListed = 5;
+// Encrypting cannot be undone: Enter, Esc and the close box all keep the manuscript as it is.
+constexpr int kLossyQuestionStyle = platform::vbYesNo | platform::vbDefaultButton2;
 
 // A path as the writer reads it: UTF-8 on Linux, else whatever the bytes decode to.
 std::u16string shownPath(const std::filesystem::path& path) {
@@ -127,7 +129,8 @@ void encrypt(app::Form1& form) {
     }
     std::u16string text = form.RichTextBox1().text();
     const LossyCharacters lossy = findLossyCharacters(text, kLossyListed);
-    if (!lossy.empty() && form.msgBox(lossyQuestion(lossy), platform::vbYesNo) != platform::vbYes) {
+    if (!lossy.empty() &&
+        form.msgBox(lossyQuestion(lossy), kLossyQuestionStyle) != platform::vbYes) {
         return;
     }
     encryptInPlace(text);

@@ -17,8 +17,9 @@ void login(app::Form1& form);
 void changePassword(app::Form1& form);
 // Replace the manuscript by its scrambled [unscrambled] plain text when mayEncrypt
 // [mayDecrypt] allows, and swap the two permissions; otherwise tell that the direction is
-// done. Before scrambling characters that could not be restored, encrypt asks Yes/No and
-// changes nothing unless the answer is Yes.
+// done. Before scrambling characters that could not be restored, encrypt asks Yes/No, with
+// No the default (Enter, Esc and the close box answer No), and changes nothing unless the
+// answer is Yes.
 void encrypt(app::Form1& form);
 void decrypt(app::Form1& form);
 
