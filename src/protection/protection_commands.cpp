@@ -50,8 +50,17 @@ bool storePassword(app::Form1& form, const std::filesystem::path& file,
     return written.ok;
 }
 
+// True when the password can be stored as it was typed; otherwise the writer has been asked
+// for another one.
+bool acceptable(app::Form1& form, std::u16string_view password) {
+    const std::u16string_view refusal = passwordRefusal(password);
+    if (!refusal.empty()) form.msgBox(refusal);
+    return refusal.empty();
+}
+
 void firstUse(app::Form1& form, const std::filesystem::path& file) {
     const std::u16string password = askPassword(form, u"首次使用，请设置登录密码：");
+    if (!acceptable(form, password)) return;
     if (!storePassword(form, file, password, u"登录密码没有设置。")) return;
     form.msgBox(u"密码已设置成功，请重新登录！");
 }
@@ -118,6 +127,7 @@ void changePassword(app::Form1& form) {
         return;
     }
     const std::u16string password = askPassword(form, u"请输入新密码：");
+    if (!acceptable(form, password)) return;
     if (!storePassword(form, file, password, u"密码没有更改，旧密码仍然有效。")) return;
     form.msgBox(u"密码更改成功，请记住新密码！");
 }
