@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <cerrno>
 #include <optional>
 #include <system_error>
 #include <vector>
