@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
-# Installs what Pennory needs, builds it and runs the whole test suite: the codec tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then every test against the release build
-# (the real window under QT_QPA_PLATFORM=offscreen).
+# Installs what Pennory needs, builds it and runs the whole test suite twice: every suite
+# (codecs, headless behaviour, the real window) under AddressSanitizer and
+# UndefinedBehaviorSanitizer in a Debug build, then every test against the release build (the
+# real window under QT_QPA_PLATFORM=offscreen).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
+# Any report fails the run: a finding ends the test binary with an error. Leaks are reported
+# too; views that outlive what they look at are caught on return as well as at scope's end.
+export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPENNORY_SANITIZE=ON \
-  -DPENNORY_WITH_QT=OFF -DPENNORY_BENCH=OFF >/dev/null
-cmake --build build-sanitize -j"$(nproc)" --target pennory_text_tests
+  -DPENNORY_WITH_QT=ON -DPENNORY_BENCH=OFF >/dev/null
+cmake --build build-sanitize -j"$(nproc)" \
+  --target pennory_text_tests pennory_core_tests pennory_qt_tests
 build-sanitize/tests/pennory_text_tests --gtest_brief=1
+build-sanitize/tests/pennory_core_tests --gtest_brief=1
+QT_QPA_PLATFORM=offscreen build-sanitize/tests/pennory_qt_tests --gtest_brief=1
+unset ASAN_OPTIONS UBSAN_OPTIONS
 
 scripts/build.sh
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$(nproc)" --timeout 300

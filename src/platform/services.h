@@ -48,15 +48,18 @@ public:
     virtual std::optional<text::Colour> showColor(text::Colour initial, int flags) = 0;
 };
 
-// Message-box button styles and answers.
-enum MsgStyle : int { vbOKOnly = 0, vbYesNoCancel = 3, vbYesNo = 4 };
+// Message-box button styles and answers. A style is one set of buttons, optionally or-ed
+// with vbDefaultButton2, which makes the second button (No) the default one.
+enum MsgStyle : int { vbOKOnly = 0, vbYesNoCancel = 3, vbYesNo = 4, vbDefaultButton2 = 256 };
+inline constexpr int msgButtons(int style) { return style & 0xF; }
 enum MsgAnswer : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
 
 class MessageService {
 public:
     virtual ~MessageService() = default;
     // An empty title shows the application's title, "Pennory". Closing the box without a
-    // button answers vbCancel (vbOK for vbOKOnly).
+    // button answers vbCancel (vbOK for vbOKOnly). A Yes/No box cannot be closed without a
+    // button, unless No is its default: then Esc and closing it answer vbNo.
     virtual int msgBox(std::u16string_view prompt, int style, std::u16string_view title) = 0;
     // The entered text, or "" on Cancel. masked hides what is typed.
     virtual std::u16string inputBox(std::u16string_view prompt, bool masked) = 0;

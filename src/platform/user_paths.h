@@ -5,18 +5,19 @@
 
 namespace pennory::platform {
 
+// The user's home folder: home when it is an absolute path, else the running user's entry in
+// the user database; empty when neither names one. Never a shared folder such as /tmp.
+std::filesystem::path homeFolder(const char* home);
+
 // $XDG_CONFIG_HOME/pennory/print.txt when that variable holds an absolute path, else
-// $HOME/.config/pennory/print.txt. Either argument may be null.
+// <home folder>/.config/pennory/print.txt; empty when no home folder is known. Either argument
+// may be null.
 std::filesystem::path passwordFilePath(const char* xdgConfigHome, const char* home);
-
-}  // namespace pennory::platform
-
-namespace pennory::platform {
 
 // The phrase library: "date.txt" in workingDir when one is there, so that a library kept
 // beside the writer's files goes on working; otherwise $XDG_DATA_HOME/pennory/date.txt when
-// that variable holds an absolute path, else $HOME/.local/share/pennory/date.txt. The
-// pointers may be null.
+// that variable holds an absolute path, else <home folder>/.local/share/pennory/date.txt;
+// empty when no home folder is known. The pointers may be null.
 std::filesystem::path phraseFilePath(const std::filesystem::path& workingDir,
                                      const char* xdgDataHome, const char* home);
 

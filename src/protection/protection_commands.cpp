@@ -14,6 +14,8 @@ namespace {
 
 // How many characters the lossy-encryption question names before "…".
 constexpr std::size_t kLossyListed = 5;
+// Encrypting cannot be undone: Enter, Esc and the close box all keep the manuscript as it is.
+constexpr int kLossyQuestionStyle = platform::vbYesNo | platform::vbDefaultButton2;
 
 // A path as the writer reads it: UTF-8 on Linux, else whatever the bytes decode to.
 std::u16string shownPath(const std::filesystem::path& path) {
@@ -48,8 +50,17 @@ bool storePassword(app::Form1& form, const std::filesystem::path& file,
     return written.ok;
 }
 
+// True when the password can be stored as it was typed; otherwise the writer has been asked
+// for another one.
+bool acceptable(app::Form1& form, std::u16string_view password) {
+    const std::u16string_view refusal = passwordRefusal(password);
+    if (!refusal.empty()) form.msgBox(refusal);
+    return refusal.empty();
+}
+
 void firstUse(app::Form1& form, const std::filesystem::path& file) {
     const std::u16string password = askPassword(form, u"首次使用，请设置登录密码：");
+    if (!acceptable(form, password)) return;
     if (!storePassword(form, file, password, u"登录密码没有设置。")) return;
     form.msgBox(u"密码已设置成功，请重新登录！");
 }
@@ -105,7 +116,8 @@ void changePassword(app::Form1& form) {
     const std::filesystem::path file = form.services().program.passwordFile();
     const StoredPassword stored = readPassword(file);
     if (stored.status != StoredPassword::Status::Ok) {
-        const std::u16string_view why =
+        // A string, not a view: the conditional builds a temporary string from the literal.
+        const std::u16string why =
             stored.status == StoredPassword::Status::Missing ? u"文件不存在。" : stored.why;
         form.msgBox(failure(u"无法读取密码文件：", file, why, u"密码没有更改。"));
         return;
@@ -115,6 +127,7 @@ void changePassword(app::Form1& form) {
         return;
     }
     const std::u16string password = askPassword(form, u"请输入新密码：");
+    if (!acceptable(form, password)) return;
     if (!storePassword(form, file, password, u"密码没有更改，旧密码仍然有效。")) return;
     form.msgBox(u"密码更改成功，请记住新密码！");
 }
@@ -126,7 +139,8 @@ void encrypt(app::Form1& form) {
     }
     std::u16string text = form.RichTextBox1().text();
     const LossyCharacters lossy = findLossyCharacters(text, kLossyListed);
-    if (!lossy.empty() && form.msgBox(lossyQuestion(lossy), platform::vbYesNo) != platform::vbYes) {
+    if (!lossy.empty() &&
+        form.msgBox(lossyQuestion(lossy), kLossyQuestionStyle) != platform::vbYes) {
         return;
     }
     encryptInPlace(text);

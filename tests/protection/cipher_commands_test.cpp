@@ -228,7 +228,8 @@ TEST_F(CipherCommands, LossyCharactersAreNamedBeforeEncryptingAndNoChangesNothin
         messages().nextAnswer(answer);
         encrypt();
         ASSERT_EQ(shown().size(), 1u);
-        EXPECT_EQ(shown()[0].style, platform::vbYesNo);
+        // No is the default button: Enter, Esc and the close box keep the manuscript.
+        EXPECT_EQ(shown()[0].style, platform::vbYesNo | platform::vbDefaultButton2);
         EXPECT_EQ(utf8(shown()[0].prompt),
                   utf8(u"文稿中有些字符加密后无法再解密复原：\n并 U+000B 😀\n仍要加密吗？"));
         EXPECT_EQ(editor().content(), content);
@@ -242,6 +243,17 @@ TEST_F(CipherCommands, LossyCharactersAreNamedBeforeEncryptingAndNoChangesNothin
     EXPECT_EQ(flags(), std::make_pair(false, true));
     decrypt();
     EXPECT_EQ(editor().text(), u"合病电路\x0B??");  // 并 came back as 病, the emoji as '?'
+}
+
+// The scripted box answers an unscripted question as Esc does.
+TEST_F(CipherCommands, LossyQuestionDismissedChangesNothing) {
+    unlock();
+    openCancelled();
+    editor().setText(u"合并");
+    encrypt();
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(editor().text(), u"合并");
+    EXPECT_EQ(flags(), std::make_pair(true, true));
 }
 
 TEST_F(CipherCommands, TheQuestionNamesAFewCharactersThenAnEllipsis) {

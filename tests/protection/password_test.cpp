@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <cctype>
 #include <filesystem>
@@ -193,7 +194,11 @@ INSTANTIATE_TEST_SUITE_P(
                       LoginCase{"Chinese in code page 936", "\xCE\xC4\xB8\xE5\r\n", u"文稿", true},
                       LoginCase{"first line only, lone LF", "abc\nxyz\r\n", u"abc", true},
                       LoginCase{"first line only, CR LF", "abc\r\nxyz\r\n", u"abc\r\nxyz", false},
-                      LoginCase{"no line end", "abc", u"abc", true}),
+                      LoginCase{"no line end", "abc", u"abc", true},
+                      // F1 AB BF AE is also valid UTF-8; the file is never guessed.
+                      LoginCase{"GBK that is valid UTF-8", "\xF1\xAB\xBF\xAE\r\n", u"瘾慨", true},
+                      LoginCase{"UTF-8 with its mark", "\xEF\xBB\xBF\xE7\x98\xBE\r\n", u"瘾", true},
+                      LoginCase{"UTF-8 without a mark", "\xE7\x98\xBE\r\n", u"瘾", false}),
     [](const auto& info) {
         std::string name = info.param.name;
         for (char& c : name) {
@@ -271,8 +276,9 @@ TEST_F(Password, ChangeWhenTheFileIsGoneTellsAndCreatesNothing) {
     changePassword(u"old", u"new");
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_FALSE(shown()[0].input);
-    EXPECT_EQ(shown()[0].prompt.rfind(u"无法读取密码文件", 0), 0u) << utf8(shown()[0].prompt);
-    EXPECT_NE(shown()[0].prompt.find(file().u16string()), std::u16string::npos);
+    // The reason is the message's own text, not what a freed buffer holds by then.
+    EXPECT_EQ(utf8(shown()[0].prompt), utf8(u"无法读取密码文件：\n" + file().u16string() +
+                                            u"\n文件不存在。\n密码没有更改。"));
     EXPECT_FALSE(fs::exists(file()));
 }
 
@@ -330,6 +336,171 @@ TEST_F(Password, TheSubmenuOwnerDoesNothingOfItsOwn) {
     EXPECT_TRUE(shown().empty());
     EXPECT_FALSE(unlocked());
     EXPECT_FALSE(fs::exists(file()));
+}
+
+// ---- Every password the first-use prompt takes logs in afterwards
+
+struct CharacterClass {
+    const char* name;
+    std::u16string password;
+};
+
+void PrintTo(const CharacterClass& row, std::ostream* out) { *out << row.name; }
+
+std::u16string printableAscii() {
+    std::u16string all;
+    for (char16_t c = 0x20; c < 0x7F; ++c) all += c;
+    return all;
+}
+
+class FirstUseThenLogin : public Password, public ::testing::WithParamInterface<CharacterClass> {};
+
+TEST_P(FirstUseThenLogin, LogsInWithTheSamePassword) {
+    const std::u16string& password = GetParam().password;
+    login(password);
+    expectShown(shown(),
+                {prompt(u"首次使用，请设置登录密码："), notice(u"密码已设置成功，请重新登录！")});
+    messages().forget();
+    login(password);
+    expectShown(shown(), {prompt(u"请输入登录密码：")});
+    EXPECT_TRUE(unlocked());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FirstUseThenLogin,
+    ::testing::Values(
+        CharacterClass{"ASCII", printableAscii()},
+        CharacterClass{"blanks commas quotes", u"  a, \"b\" ,\t"},
+        CharacterClass{"GB2312", u"瘾慨"}, CharacterClass{"GB2312 and digits", u"皓安2020"},
+        CharacterClass{"one GB2312 character", u"说"}, CharacterClass{"GBK extension", u"丂丄纟鍂"},
+        CharacterClass{"full-width punctuation", u"，。！？：；“”‘’（）【】、《》\u3000"},
+        CharacterClass{"euro", u"€100"}, CharacterClass{"Latin-1 and Greek", u"café ±5% 10kΩ μF"},
+        CharacterClass{"outside GBK, four bytes", u"한국어 ḿ ǹ"},
+        CharacterClass{"outside the BMP", u"😀𠀀"},
+        CharacterClass{"user-defined area", u"\uE000\uE4C6\uE525"}, CharacterClass{"empty", u""}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        for (char& c : name) {
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        }
+        return name;
+    });
+
+// ---- Passwords that could not be read back are refused
+
+constexpr char16_t kLineBreakRefused[] = u"密码中不能有换行，请重新输入！";
+
+TEST_F(Password, FirstUseRefusesALineBreakAndStoresNothing) {
+    for (const std::u16string entry : {u"a\nb", u"a\r\nb", u"ab\r", u"\n", u"\rab"}) {
+        SCOPED_TRACE(utf8(entry));
+        login(entry);
+        expectShown(shown(), {prompt(u"首次使用，请设置登录密码："), notice(kLineBreakRefused)});
+        EXPECT_FALSE(fs::exists(file()));
+        EXPECT_FALSE(unlocked());
+        messages().forget();
+    }
+    // Still first use: the next try sets the password.
+    login(u"ab");
+    EXPECT_EQ(readBytes(file()), "ab\r\n");
+}
+
+TEST_F(Password, ChangeRefusesALineBreakAndKeepsTheOldPassword) {
+    loggedInWith("old\r\n", u"old");
+    changePassword(u"old", u"new\r\nline");
+    expectShown(shown(),
+                {prompt(u"请输入旧密码："), prompt(u"请输入新密码："), notice(kLineBreakRefused)});
+    EXPECT_EQ(readBytes(file()), "old\r\n");
+}
+
+TEST_F(Password, APasswordLongerThanTheFileIsReadIsRefused) {
+    // 中 takes two bytes; with CR LF, 2047 of them fill the 4096 bytes that are read.
+    const std::u16string longest(2047, u'中');
+    login(longest + u'中');
+    expectShown(shown(),
+                {prompt(u"首次使用，请设置登录密码："), notice(u"密码太长，请重新输入！")});
+    EXPECT_FALSE(fs::exists(file()));
+    messages().forget();
+
+    login(longest);
+    EXPECT_EQ(readBytes(file()).size(), 4096u);
+    messages().forget();
+    login(longest);
+    EXPECT_TRUE(unlocked());
+}
+
+// 锘 is EF BB in code page 936: followed by a character whose first byte is BF, the file
+// would start with the UTF-8 byte-order mark.
+TEST_F(Password, APasswordThatWouldReadAsAByteOrderMarkIsRefused) {
+    login(u"锘俊");
+    expectShown(shown(), {prompt(u"首次使用，请设置登录密码："),
+                          notice(u"密码中有无法保存的字符，请重新输入！")});
+    EXPECT_FALSE(fs::exists(file()));
+}
+
+// ---- Password files that are not what they should be
+
+TEST_F(Password, AFifoAtThePathIsUnreadableAndNeverWaitedFor) {
+    ASSERT_EQ(::mkfifo(file().c_str(), 0600), 0);
+    login(std::nullopt);
+    EXPECT_TRUE(shown().empty());
+    EXPECT_FALSE(unlocked());
+
+    fs::remove(file());
+    loggedInWith("pw\r\n", u"pw");  // unlocks through a real file first
+    fs::remove(file());
+    ASSERT_EQ(::mkfifo(file().c_str(), 0600), 0);
+    changePassword(u"pw", u"new");
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(utf8(shown()[0].prompt), utf8(u"无法读取密码文件：\n" + file().u16string() +
+                                            u"\n这不是普通文件，无法读取。\n密码没有更改。"));
+    EXPECT_EQ(fs::status(file()).type(), fs::file_type::fifo);
+}
+
+TEST_F(Password, AHugePasswordFileIsReadOnlyAsFarAsItsFirstLine) {
+    writeBytes(file(), "pw\r\n");
+    // 300 MB, as a hole: no disk is used.
+    fs::resize_file(file(), 300u << 20);
+    login(u"pw");
+    expectShown(shown(), {prompt(u"请输入登录密码：")});
+    EXPECT_TRUE(unlocked());
+}
+
+TEST_F(Password, AFirstLineLongerThanWhatIsReadIsUnreadable) {
+    writeBytes(file(), std::string(5000, 'a') + "\r\n");
+    login(std::nullopt);
+    EXPECT_TRUE(shown().empty());
+    EXPECT_FALSE(unlocked());
+
+    loggedInWith("pw\r\n", u"pw");
+    writeBytes(file(), std::string(5000, 'a'));
+    changePassword(u"pw", u"new");
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_NE(shown()[0].prompt.find(u"\n文件的第一行太长。\n"), std::u16string::npos)
+        << utf8(shown()[0].prompt);
+    EXPECT_EQ(readBytes(file()), std::string(5000, 'a'));
+}
+
+TEST_F(Password, WithoutAHomeFolderLoginEndsSilently) {
+    usePasswordFile({});
+    login(std::nullopt);
+    EXPECT_TRUE(shown().empty());
+    EXPECT_FALSE(unlocked());
+}
+
+// Whatever the umask, the folders are the owner's alone.
+TEST_F(Password, FoldersAreOwnerOnlyUnderAnyUmask) {
+    for (const mode_t mask : {mode_t(0), mode_t(022), mode_t(077)}) {
+        SCOPED_TRACE(mask);
+        const fs::path top = m_dir / ("umask" + std::to_string(mask));
+        usePasswordFile(top / "pennory" / "print.txt");
+        const mode_t saved = ::umask(mask);
+        login(u"pw");
+        ::umask(saved);
+        EXPECT_EQ(permissionsOf(top), fs::perms::owner_all);
+        EXPECT_EQ(permissionsOf(top / "pennory"), fs::perms::owner_all);
+        EXPECT_EQ(permissionsOf(file()), kOwnerOnlyFile);
+        messages().forget();
+    }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform/files/private_folders.h"
 
+#include <sys/stat.h>
+
 #include <system_error>
 
 namespace pennory::files {
@@ -23,13 +25,9 @@ std::vector<fs::path> missingFolders(const fs::path& folder) {
 
 FileResult createPrivateFolders(const fs::path& folder, std::vector<fs::path>& created) {
     for (const auto& missing : missingFolders(folder)) {
-        std::error_code error;
-        if (!fs::create_directory(missing, error) || error) {
-            return FileResult::failure(u"无法创建文件夹。");
-        }
+        // Owner-only from the moment it exists, never wider for an instant.
+        if (::mkdir(missing.c_str(), S_IRWXU) != 0) return FileResult::failure(u"无法创建文件夹。");
         created.push_back(missing);
-        fs::permissions(missing, fs::perms::owner_all, fs::perm_options::replace, error);
-        if (error) return FileResult::failure(u"无法设置文件夹的访问权限。");
     }
     return FileResult::success();
 }

@@ -8,8 +8,8 @@
 
 namespace pennory::files {
 
-// Creates every missing folder on the way to folder, outermost first, each narrowed to
-// owner-only (0700) before the next one goes into it. Folders that already exist are never
+// Creates every missing folder on the way to folder, outermost first, each owner-only (0700)
+// from its creation on. Folders that already exist are never
 // touched, so their permissions stay the owner's choice. The folders made are appended to
 // created, also when a later step fails; on failure the message is a Chinese sentence.
 FileResult createPrivateFolders(const std::filesystem::path& folder,

@@ -37,7 +37,11 @@ std::optional<text::Colour> ScriptedDialogs::showColor(text::Colour initial, int
 int ScriptedMessages::msgBox(std::u16string_view prompt, int style, std::u16string_view title) {
     m_shown.push_back({std::u16string(prompt), style,
                        title.empty() ? std::u16string(u"Pennory") : std::u16string(title)});
-    return next(m_answers, style == vbOKOnly ? int(vbOK) : int(vbCancel));
+    // Unscripted, the box answers as Esc would.
+    int dismissed = vbCancel;
+    if (msgButtons(style) == vbOKOnly) dismissed = vbOK;
+    if (msgButtons(style) == vbYesNo && (style & vbDefaultButton2)) dismissed = vbNo;
+    return next(m_answers, dismissed);
 }
 
 std::u16string ScriptedMessages::inputBox(std::u16string_view prompt, bool masked) {

@@ -40,7 +40,8 @@ private:
 
 class ScriptedMessages : public MessageService {
 public:
-    // Unscripted message boxes answer OK (style 0) or Cancel; input boxes answer "".
+    // Unscripted message boxes answer OK (style 0), No (Yes/No with No the default) or
+    // Cancel; input boxes answer "".
     void nextAnswer(int answer) { m_answers.push_back(answer); }
     void nextInput(std::u16string text) { m_inputs.push_back(std::move(text)); }
 

@@ -34,20 +34,23 @@ private:
 }  // namespace
 
 int QtMessages::msgBox(std::u16string_view prompt, int style, std::u16string_view title) {
-    MessageBox box(m_owner, style == vbYesNo);
+    const int buttons = msgButtons(style);
+    const bool noIsDefault = (style & vbDefaultButton2) != 0;
+    MessageBox box(m_owner, buttons == vbYesNo && !noIsDefault);
     box.setWindowTitle(title.empty() ? QStringLiteral("Pennory") : toQString(title));
     box.setTextFormat(Qt::PlainText);
     box.setText(toQString(prompt));
     box.setIcon(QMessageBox::NoIcon);
-    switch (style) {
+    switch (buttons) {
         case vbYesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-            box.setDefaultButton(QMessageBox::Yes);
+            box.setDefaultButton(noIsDefault ? QMessageBox::No : QMessageBox::Yes);
             box.setEscapeButton(QMessageBox::Cancel);
             break;
         case vbYesNo:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::Yes);
+            box.setDefaultButton(noIsDefault ? QMessageBox::No : QMessageBox::Yes);
+            if (noIsDefault) box.setEscapeButton(QMessageBox::No);
             break;
         default:
             box.setStandardButtons(QMessageBox::Ok);
@@ -63,7 +66,7 @@ int QtMessages::msgBox(std::u16string_view prompt, int style, std::u16string_vie
         case QMessageBox::Ok:
             return vbOK;
         default:
-            return style == vbYesNoCancel || style == vbYesNo ? vbCancel : vbOK;
+            return buttons == vbYesNoCancel || buttons == vbYesNo ? vbCancel : vbOK;
     }
 }
 

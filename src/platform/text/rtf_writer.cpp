@@ -222,7 +222,9 @@ Tables collectTables(const StyledText& text) {
         }
         t.runColour.push_back(index);
     }
-    if (t.fonts.empty()) t.fonts.push_back(CharFormat{}.fontName);
+    // The table holds views: the default name must outlive this function.
+    static const std::u16string kDefaultFont = CharFormat{}.fontName;
+    if (t.fonts.empty()) t.fonts.push_back(kDefaultFont);
     return t;
 }
 

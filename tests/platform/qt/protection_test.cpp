@@ -124,7 +124,7 @@ TEST_F(QtCipher, LossyManuscriptIsNotTouchedWhenTheWriterSaysNo) {
     messages().nextAnswer(platform::vbNo);
     clickMenu({u"文稿加密", u"入口", u"文稿加密"});
     ASSERT_EQ(messages().shown().size(), 1u);
-    EXPECT_EQ(messages().shown()[0].style, platform::vbYesNo);
+    EXPECT_EQ(messages().shown()[0].style, platform::vbYesNo | platform::vbDefaultButton2);
     EXPECT_EQ(shownText(), u"合并");
     EXPECT_TRUE(form().mayEncrypt);
 }

@@ -479,6 +479,26 @@ TEST_F(QtServicesTest, YesNoBoxCannotBeDismissed) {
     }
 }
 
+// A question whose Yes cannot be undone: No is the default and Esc or the close box say No.
+TEST_F(QtServicesTest, YesNoBoxWithNoAsDefault) {
+    const std::pair<std::function<void(QMessageBox*)>, int> answers[] = {
+        {[](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Return); }, vbNo},
+        {[](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); }, vbNo},
+        {[](QMessageBox* b) { b->close(); }, vbNo},
+        {[](QMessageBox* b) { click(b, QMessageBox::Yes); }, vbYes},
+        {[](QMessageBox* b) { click(b, QMessageBox::No); }, vbNo},
+    };
+    for (std::size_t i = 0; i < std::size(answers); ++i) {
+        SCOPED_TRACE(i);
+        BoxSeen seen;
+        EXPECT_EQ(answerBox(services, vbYesNo | vbDefaultButton2, u"", answers[i].first, seen),
+                  answers[i].second);
+        EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(seen.defaultButton, QMessageBox::No);
+        EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+    }
+}
+
 // ---- Input box
 
 TEST_F(QtServicesTest, InputBoxStartsEmptyAndReturnsTheEntry) {
