@@ -1,12 +1,15 @@
 // Pennory: the one window on the Qt platform.
 
 #include <QApplication>
+#include <cstdlib>
 
 #include "app/form1.h"
 #include "app/window_design.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_factory.h"
 #include "platform/qt/qt_services.h"
+#include "platform/qt/qt_timers.h"
+#include "platform/user_paths.h"
 
 namespace {
 
@@ -25,9 +28,16 @@ int main(int argc, char* argv[]) {
     platform::qt::QtServices services(factory.mainWindow());
     factory.setProgramEnded([&services] { return services.program().ended(); });
 
-    app::Form1 form(factory, services.services());
+    platform::qt::QtTimers timers;
+    platform::Services composed = services.services();
+    composed.timers = &timers;
+    composed.recoveryFolder =
+        platform::recoveryFolderPath(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
+
+    app::Form1 form(factory, composed);
     form.Form_Load();
     factory.window().setGeometry({kClientLeft, kClientTop, app::kClientWidth, app::kClientHeight});
     factory.mainWindow()->showNormal();  // raises Form_Resize
+    form.offerRecovery();
     return application.exec();
 }

@@ -12,4 +12,11 @@ std::filesystem::path passwordFilePath(const char* xdgConfigHome, const char* ho
     return config / "pennory" / "print.txt";
 }
 
+std::filesystem::path recoveryFolderPath(const char* xdgStateHome, const char* home) {
+    if (xdgStateHome && std::filesystem::path(xdgStateHome).is_absolute()) {
+        return std::filesystem::path(xdgStateHome) / "pennory";
+    }
+    return std::filesystem::path(home && *home ? home : "/tmp") / ".local" / "state" / "pennory";
+}
+
 }  // namespace pennory::platform

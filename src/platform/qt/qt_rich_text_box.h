@@ -33,6 +33,11 @@ public:
     bool hasFocus() const override;
     void setAccessibleName(std::u16string_view name) override;
 
+    // Edits are read from QTextDocument::contentsChange: the inserted characters from the
+    // document, the removed length from how the text's length changed.
+    void setChangeHandlers(std::function<void(const TextEdit&)> edited,
+                           Callback selectionChanged) override;
+
     std::u16string text() const override;
     void setText(std::u16string_view text) override;
     text::StyledText content() const override;
@@ -55,12 +60,17 @@ public:
 
 private:
     void mergeFormat(const QTextCharFormat& change);
+    void reportEdit(int from, int added);
+    void checkLength();
 
     QPointer<RichTextEdit> m_edit;
     text::CharFormat m_default;
     StyledTextWriter m_writer;
     std::u16string m_caption;
     std::optional<Geometry> m_geometry;
+    std::function<void(const TextEdit&)> m_edited;
+    Callback m_selectionChanged;
+    std::size_t m_reportedLength = 0;  // the text's length after the edits reported
 };
 
 }  // namespace pennory::platform::qt
