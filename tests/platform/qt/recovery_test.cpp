@@ -17,6 +17,7 @@
 
 #include "app/form1.h"
 #include "app/window_design.h"
+#include "platform/files/recovery_folder.h"
 #include "platform/files/temp_folder.h"
 #include "platform/headless/scripted_services.h"
 #include "platform/qt/qt_factory.h"
@@ -119,6 +120,39 @@ TEST(QtRecovery, TheRealWindowKilledAfterTypingGetsEveryWordBack) {
         EXPECT_EQ(rtfCount(folder), 1);  // its own copy now
     }
     EXPECT_EQ(rtfCount(folder), 0) << "a normal end leaves a copy";
+}
+
+// The program itself, started with a copy left behind: it takes the copy to ask about it
+// (others are not offered it meanwhile), and killed before an answer it loses nothing.
+TEST(QtRecovery, TheProgramOffersALeftCopyAndKilledWhileAskingLosesNothing) {
+    files::testing::TempFolder dir;
+    const auto folder = dir.path() / "pennory";
+    std::filesystem::create_directories(folder);
+    const std::string rtf = "{\\rtf1\\ansi left behind}";
+    files::testing::putFile(folder / "recovery-999999.rtf", rtf);
+
+    QProcess program;
+    auto environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_STATE_HOME"), QString::fromStdString(dir.path()));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(PENNORY_EXECUTABLE), {});
+    ASSERT_TRUE(program.waitForStarted());
+    QElapsedTimer waited;
+    waited.start();
+    // Looking without locking: the program makes the lock file when it takes the copy up.
+    while (!std::filesystem::exists(folder / "recovery-999999.lock") && waited.elapsed() < 60000 &&
+           program.state() == QProcess::Running) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_TRUE(files::abandonedCopies(folder).empty()) << "the program did not take up the copy";
+    ::kill(static_cast<pid_t>(program.processId()), SIGKILL);
+    ASSERT_TRUE(program.waitForFinished());
+
+    const auto copies = files::abandonedCopies(folder);
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(files::testing::contentsOf(copies[0].copy), rtf);
 }
 
 }  // namespace
