@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "support/form_fixture.h"
 
 namespace pennory::testing {
@@ -51,6 +53,28 @@ TEST_F(StatusLineTest, CountsAnOpenedManuscript) {
     dialogs().nextFileName(file.u16string());
     clickMenu({u"文件", u"打开"});
     EXPECT_EQ(shown(), u"字数 4  字符 8（不计空格）");
+}
+
+// The cipher rewrites the whole manuscript, control characters included.
+TEST_F(StatusLineTest, FollowsTheCipherCommands) {
+    TempDir dir;
+    platform().program.m_passwordFile = dir / "print.txt";
+    std::ofstream(dir / "print.txt", std::ios::binary) << "\r\n";  // an empty password
+    clickMenu({u"文稿加密", u"请输入密码"});
+    dialogs().nextFileName(std::nullopt);
+    clickMenu({u"文件", u"打开"});  // cancelled; allows the cipher
+
+    editor().type(u"电子制作：用CD4011做门电路。\r\n第二段 text");
+    const std::u16string plain = editor().text();
+    clickMenu({u"文稿加密", u"入口", u"文稿加密"});
+    ASSERT_NE(editor().text(), plain);
+    const auto scrambled = input::countText(editor().text());
+    EXPECT_EQ(form().manuscriptCount().total(), scrambled);
+    EXPECT_EQ(shown(), app::statusText(scrambled, std::nullopt));
+
+    clickMenu({u"文稿加密", u"入口", u"文稿解密"});
+    ASSERT_EQ(editor().text(), plain);
+    EXPECT_EQ(shown(), u"字数 16  字符 24（不计空格）");
 }
 
 }  // namespace
