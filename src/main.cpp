@@ -1,6 +1,7 @@
 // Pennory: the one window on the Qt platform.
 
 #include <QApplication>
+#include <cstdlib>
 
 #include "app/form1.h"
 #include "app/window_design.h"
@@ -10,6 +11,8 @@
 #include "platform/qt/qt_conversions.h"
 #include "platform/qt/qt_factory.h"
 #include "platform/qt/qt_services.h"
+#include "platform/qt/qt_timers.h"
+#include "platform/user_paths.h"
 
 namespace {
 
@@ -29,11 +32,19 @@ int main(int argc, char* argv[]) {
     platform::qt::QtServices services(factory.mainWindow());
     factory.setProgramEnded([&services] { return services.program().ended(); });
 
-    app::Form1 form(factory, services.services());
+    platform::qt::QtTimers timers;
+    platform::Services composed = services.services();
+    composed.timers = &timers;
+    composed.recoveryFolder =
+        platform::recoveryFolderPath(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
+
+    app::Form1 form(factory, composed);
     form.Form_Load();
     factory.window().setGeometry({kClientLeft, kClientTop, app::kClientWidth, app::kClientHeight});
     factory.mainWindow()->showNormal();  // raises Form_Resize
-    if (!file.isEmpty()) {
+    const bool recovered = form.offerRecovery();
+    // A recovered manuscript stays; the writer opens the file once it is saved.
+    if (!file.isEmpty() && !recovered) {
         // Once the window is up, so that a message about the file stands over it.
         QMetaObject::invokeMethod(
             &application, [&form, &file] { document::openFile(form, platform::qt::toU16(file)); },

@@ -1,6 +1,8 @@
 #include "app/form1.h"
 
+#include "app/status_line.h"
 #include "app/window_design.h"
+#include "document/recovery_copy.h"
 #include "input/keypad_table.h"
 #include "input/phrase_grid.h"
 #include "input/word_bank_table.h"
@@ -32,12 +34,17 @@ Form1::Form1(platform::ControlFactory& factory, const platform::Services& servic
     createToolbar();
     createEditorAndPanel();
     createKeypadAndPhraseBoxes();
+    createStatusLine();
+    watchManuscript();
     m_factory.setWindowEvents({[this] { Form_Resize(); }, [this] { return Form_QueryUnload(); }});
     setTabOrder();
     RichTextBox1().setFocus();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // The editor may outlive the status line while the controls go.
+    m_richTextBox1->setChangeHandlers({}, {});
+}
 
 void Form1::createToolbar() {
     for (const auto& entry : kToolbar) {
@@ -196,6 +203,31 @@ void Form1::setTabOrder() {
     order.push_back(m_hScroll1.get());
     order.push_back(m_vScroll1.get());
     m_factory.setTabOrder(order);
+void Form1::createStatusLine() {
+    m_statusLine = m_factory.createStatusLine();
+    m_statusLine->setAccessibleName(u"字数统计");
+}
+
+void Form1::watchManuscript() {
+    if (m_services.timers && !m_services.recoveryFolder.empty()) {
+        m_recovery =
+            std::make_unique<document::RecoveryCopy>(*m_services.timers, m_services.recoveryFolder,
+                                                     [this] { return RichTextBox1().content(); });
+    }
+    m_richTextBox1->setChangeHandlers(
+        [this](const platform::TextEdit& edit) { RichTextBox1_Change(edit); },
+        [this] { RichTextBox1_SelChange(); });
+    m_count.reset(RichTextBox1().text());
+    showCount();
+}
+
+void Form1::showCount() {
+    const auto& editor = RichTextBox1();
+    std::optional<input::TextCount> selected;
+    if (editor.selLength() > 0) {
+        selected = m_count.countRange(editor.selStart(), editor.selLength());
+    }
+    m_statusLine->setCaption(statusText(m_count.total(), selected));
 }
 
 int Form1::msgBox(std::u16string_view prompt, int style, std::u16string_view title) {

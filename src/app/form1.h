@@ -8,9 +8,14 @@
 #include <memory>
 #include <vector>
 
+#include "input/manuscript_count.h"
 #include "platform/common_dialog.h"
 #include "platform/control_factory.h"
 #include "platform/services.h"
+
+namespace pennory::document {
+class RecoveryCopy;
+}
 
 namespace pennory::app {
 
@@ -47,6 +52,9 @@ public:
     platform::ToolbarButton& Toolbar1(int position) { return *m_toolbar1.at(position); }
     int toolbarButtonCount() const { return static_cast<int>(m_toolbar1.size()); }
 
+    // The line under the client area with the live count.
+    platform::Label& StatusLine() { return *m_statusLine; }
+
     platform::MenuItem& file() { return *m_file; }
     platform::MenuItem& edit() { return *m_edit; }
     platform::MenuItem& font() { return *m_font; }
@@ -67,6 +75,16 @@ public:
     int msgBox(std::u16string_view prompt, int style = platform::vbOKOnly,
                std::u16string_view title = {});
 
+    // The manuscript's count, kept up to date with every edit.
+    const input::ManuscriptCount& manuscriptCount() const { return m_count; }
+    // The keeper of the recovery copy; null when the platform keeps none.
+    document::RecoveryCopy* recoveryCopy() { return m_recovery.get(); }
+    // A file now holds the manuscript, or it was replaced: no recovery copy is needed.
+    void manuscriptSettled();
+    // Once the window is shown: offers the unsaved work of a program that did not end
+    // normally; true when recovered text is now in the manuscript editor.
+    bool offerRecovery();
+
     // Event handlers.
     void Form_Load();
     void Form_Resize();
@@ -81,6 +99,8 @@ public:
     void RichTextBox1_FileDropped(std::u16string_view path);
     void RichTextBox2_FileDropped(std::u16string_view path);
     void Picture1_FileDropped(std::u16string_view path);
+    void RichTextBox1_Change(const platform::TextEdit& edit);
+    void RichTextBox1_SelChange();
     void HScroll1_Change();
     void HScroll1_Scroll();
     void VScroll1_Change();
@@ -100,6 +120,10 @@ private:
     void createEditorAndPanel();
     void createKeypadAndPhraseBoxes();
     void setTabOrder();
+    void createStatusLine();
+    // The live count and the recovery copy follow every edit of the manuscript.
+    void watchManuscript();
+    void showCount();
 
     platform::ControlFactory& m_factory;
     platform::Services m_services;
@@ -118,6 +142,9 @@ private:
     std::unique_ptr<platform::TabStrip> m_tabStrip1;
     std::vector<std::unique_ptr<platform::TextBox>> m_text1;
     std::vector<std::unique_ptr<platform::Button>> m_command1;
+    std::unique_ptr<platform::Label> m_statusLine;
+    input::ManuscriptCount m_count;
+    std::unique_ptr<document::RecoveryCopy> m_recovery;
 };
 
 }  // namespace pennory::app

@@ -7,6 +7,7 @@
 #include "app/layout.h"
 #include "app/side_panel.h"
 #include "document/document_commands.h"
+#include "document/recovery_copy.h"
 #include "help/help_menu.h"
 #include "input/edit_commands.h"
 #include "input/keypad_table.h"
@@ -116,6 +117,24 @@ void Form1::Picture1_FileDropped(std::u16string_view path) {
     showPictureView(*this);
     reference::openPictureFile(*this, path);
 }
+
+void Form1::RichTextBox1_Change(const platform::TextEdit& edit) {
+    // An edit that does not fit the count's copy of the text means the two parted ways;
+    // counting afresh puts them together again.
+    if (!m_count.apply(edit.start, edit.removed, edit.inserted)) {
+        m_count.reset(RichTextBox1().text());
+    }
+    showCount();
+    if (m_recovery) m_recovery->changed();
+}
+
+void Form1::RichTextBox1_SelChange() { showCount(); }
+
+void Form1::manuscriptSettled() {
+    if (m_recovery) m_recovery->settled();
+}
+
+bool Form1::offerRecovery() { return document::offerRecovery(*this); }
 
 void Form1::HScroll1_Change() { reference::panHorizontally(*this); }
 void Form1::HScroll1_Scroll() { reference::panHorizontally(*this); }

@@ -35,6 +35,7 @@ void newDocument(app::Form1& form) {
     form.RichTextBox1().setText(u"");
     showNewDocumentInTitle(form);
     forgetSaveTarget(form);
+    form.manuscriptSettled();
 }
 
 namespace {
@@ -57,6 +58,7 @@ void finishOpen(app::Form1& form, bool intoReference, std::u16string_view path) 
         form.openIntoReference = false;
     } else {
         showFileInTitle(form, path);
+        form.manuscriptSettled();
     }
 }
 
@@ -93,18 +95,23 @@ void save(app::Form1& form, SaveOrigin origin) {
     auto& dialog = form.CommonDialog1();
     dialog.FileName.clear();
     if (form.saveTargetChosen) {
-        writeManuscript(form, form.saveTargetPath, files::SaveType::Rtf);
+        if (writeManuscript(form, form.saveTargetPath, files::SaveType::Rtf)) {
+            form.manuscriptSettled();
+        }
         return;
     }
     const auto& preset = origin == SaveOrigin::Toolbar ? kToolbarSave : kMenuSave;
     if (saveThroughDialog(form, preset, files::SaveType::Rtf) != SaveOutcome::Saved) return;
     form.saveTargetChosen = true;
     form.saveTargetPath = dialog.FileName;
+    form.manuscriptSettled();
 }
 
 void saveAs(app::Form1& form, std::int16_t index) {
-    if (index == 0) saveThroughDialog(form, kSaveAsRtf, files::SaveType::Rtf);
-    if (index == 1) saveThroughDialog(form, kSaveAsText, files::SaveType::Text);
+    SaveOutcome outcome = SaveOutcome::Cancelled;
+    if (index == 0) outcome = saveThroughDialog(form, kSaveAsRtf, files::SaveType::Rtf);
+    if (index == 1) outcome = saveThroughDialog(form, kSaveAsText, files::SaveType::Text);
+    if (outcome == SaveOutcome::Saved) form.manuscriptSettled();
 }
 
 void exitProgram(app::Form1& form) {

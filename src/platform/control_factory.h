@@ -38,6 +38,9 @@ public:
     virtual std::unique_ptr<ScrollBar> createScrollBar(Control* parent, bool horizontal,
                                                        Callback changed, Callback scrolled) = 0;
     virtual std::unique_ptr<TabStrip> createTabStrip(Control* parent) = 0;
+    // A line of text along the window's bottom edge, below the client area: the window is as
+    // much taller, and the client area keeps its size.
+    virtual std::unique_ptr<Label> createStatusLine() = 0;
 
     // Menus: parent nullptr makes a menu of the menu bar. clicked may be empty for a menu that
     // only opens its items. A top-level menu without items runs clicked from the menu bar.

@@ -81,10 +81,24 @@ struct FontAttributes {
     bool underline = false;
 };
 
+// A change of a rich-text box's text: removed units at start gave way to inserted.
+struct TextEdit {
+    std::size_t start = 0;
+    std::size_t removed = 0;
+    std::u16string inserted;
+};
+
 // A rich-text box. Positions and lengths count UTF-16 units of text(), in which every line
 // break is CR LF and every other character is exactly as stored.
 class RichTextBox : public Control {
 public:
+    // edited runs after every change of the text, whoever made it (typing, the program, a
+    // load); applying the edits in order to the text before them gives text(). A change of
+    // format alone may be reported as an edit that puts back the same characters.
+    // selectionChanged runs whenever the caret moves or the selection changes.
+    virtual void setChangeHandlers(std::function<void(const TextEdit&)> edited,
+                                   Callback selectionChanged) = 0;
+
     // The whole content as plain text.
     virtual std::u16string text() const = 0;
     // Replaces the whole content by plain text in the box's default format; caret at 0.

@@ -2,7 +2,10 @@
 // Modal dialogs and the other services of the desktop. Every service has a scripted twin on
 // the headless platform.
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -108,6 +111,25 @@ public:
     virtual std::filesystem::path phraseFile() const = 0;
 };
 
+// A single-shot timer on the interface thread: its handler runs between events, never inside
+// another handler.
+class Timer {
+public:
+    virtual ~Timer() = default;
+    // (Re)starts the countdown; an earlier start that has not fired is forgotten.
+    virtual void start(std::chrono::milliseconds delay) = 0;
+    virtual void stop() = 0;
+    virtual bool active() const = 0;
+};
+
+class TimerService {
+public:
+    virtual ~TimerService() = default;
+    // A monotonic clock.
+    virtual std::chrono::milliseconds now() const = 0;
+    virtual std::unique_ptr<Timer> createTimer(std::function<void()> due) = 0;
+};
+
 struct Services {
     DialogService& dialogs;
     MessageService& messages;
@@ -115,6 +137,10 @@ struct Services {
     KeyService& keys;
     ShellService& shell;
     ProgramService& program;
+    // Without timers nothing waits for the writer to pause: no recovery copy is kept.
+    TimerService* timers = nullptr;
+    // The folder of the recovery copies of unsaved work; empty keeps none.
+    std::filesystem::path recoveryFolder = {};
 };
 
 }  // namespace pennory::platform

@@ -61,4 +61,13 @@ std::filesystem::path installedDataDir(const std::filesystem::path& executableDi
     return (executableDir / relativeDataDir).lexically_normal();
 }
 
+std::filesystem::path recoveryFolderPath(const char* xdgStateHome, const char* home) {
+    if (xdgStateHome && std::filesystem::path(xdgStateHome).is_absolute()) {
+        return std::filesystem::path(xdgStateHome) / "pennory";
+    }
+    const std::filesystem::path folder = homeFolder(home);
+    if (folder.empty()) return {};
+    return folder / ".local" / "state" / "pennory";
+}
+
 }  // namespace pennory::platform

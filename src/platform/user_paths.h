@@ -27,4 +27,9 @@ std::filesystem::path phraseFilePath(const std::filesystem::path& workingDir,
 std::filesystem::path installedDataDir(const std::filesystem::path& executableDir,
                                        const std::filesystem::path& relativeDataDir);
 
+// The folder of the recovery copies: $XDG_STATE_HOME/pennory when that variable holds an
+// absolute path, else <home folder>/.local/state/pennory; empty when no home folder is known. Either
+// argument may be null.
+std::filesystem::path recoveryFolderPath(const char* xdgStateHome, const char* home);
+
 }  // namespace pennory::platform

@@ -54,6 +54,21 @@ TEST_F(HelpPage, ExplainsEveryMenuItemAndToolbarButton) {
     }
 }
 
+TEST_F(HelpPage, ExplainsTheCountAndTheRecoveryCopy) {
+    const std::u16string_view facts[] = {
+        u"选定 56 / 字数 1234  字符 1500（不计空格）",
+        u"CD4011",
+        u"上次没有正常退出。要恢复未保存的文稿吗？",
+        u"Pennory --恢复的文稿",
+        u"~/.local/state/pennory/",
+        u"$XDG_STATE_HOME/pennory/",
+        u"30 秒",
+    };
+    for (auto fact : facts) {
+        EXPECT_TRUE(mentions(fact)) << utf8(fact);
+    }
+}
+
 TEST_F(HelpPage, SaysWhatTheCipherCannotRestoreAndWhereFilesAre) {
     const std::u16string_view facts[] = {
         u"孝",

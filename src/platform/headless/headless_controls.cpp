@@ -43,27 +43,46 @@ void HeadlessTextBox::deleteForward() {}  // the caret stands at the end of what
 
 // ---- RichTextBox
 
+void HeadlessRichTextBox::setChangeHandlers(std::function<void(const TextEdit&)> edited,
+                                            Callback selectionChanged) {
+    m_edited = std::move(edited);
+    m_selectionChanged = std::move(selectionChanged);
+}
+
+void HeadlessRichTextBox::edited(std::size_t start, std::size_t removed, std::u16string inserted) {
+    if (m_edited) m_edited(TextEdit{start, removed, std::move(inserted)});
+}
+
+void HeadlessRichTextBox::selectionChanged() {
+    if (m_selectionChanged) m_selectionChanged();
+}
+
 void HeadlessRichTextBox::setText(std::u16string_view text) {
     setContent(text::StyledText(std::u16string(text), m_default));
 }
 
 void HeadlessRichTextBox::setContent(const text::StyledText& content) {
+    const std::size_t before = m_content.length();
     m_content = content;
     m_selStart = 0;
     m_selLength = 0;
     m_typingFormat.reset();
     m_undo.clear();
+    edited(0, before, m_content.plainText());
+    selectionChanged();
 }
 
 void HeadlessRichTextBox::setSelStart(std::size_t start) {
     m_selStart = std::min(start, m_content.length());
     m_selLength = 0;
     m_typingFormat.reset();
+    selectionChanged();
 }
 
 void HeadlessRichTextBox::setSelLength(std::size_t length) {
     m_selLength = std::min(length, m_content.length() - m_selStart);
     m_typingFormat.reset();
+    selectionChanged();
 }
 
 std::u16string HeadlessRichTextBox::selText() const {
@@ -82,9 +101,11 @@ void HeadlessRichTextBox::setSelText(std::u16string_view text) {
     const text::CharFormat format = selFormat();
     m_content = spliced(m_content, m_selStart, m_selLength,
                         text::StyledText(std::u16string(text), format));
+    edited(m_selStart, m_selLength, std::u16string(text));
     m_selStart += text.size();
     m_selLength = 0;
     m_typingFormat.reset();
+    selectionChanged();
 }
 
 template <typename Change>
@@ -102,6 +123,8 @@ void HeadlessRichTextBox::changeSelectionFormat(Change change) {
         changed.append(run.text, run.format);
     }
     m_content = spliced(m_content, m_selStart, m_selLength, changed);
+    // As the desktop's editor does, a change of format is told as an edit of the same text.
+    edited(m_selStart, m_selLength, changed.plainText());
 }
 
 void HeadlessRichTextBox::setSelFont(const FontAttributes& font) {
@@ -145,10 +168,13 @@ void HeadlessRichTextBox::type(std::u16string_view text) {
 
 void HeadlessRichTextBox::undo() {
     if (m_undo.empty()) return;
+    const std::size_t before = m_content.length();
     m_content = m_undo.back().content;
+    edited(0, before, m_content.plainText());
     m_selStart = m_undo.back().selStart;
     m_selLength = m_undo.back().selLength;
     m_undo.pop_back();
+    selectionChanged();
 }
 
 void HeadlessRichTextBox::deleteForward() {
@@ -165,7 +191,9 @@ void HeadlessRichTextBox::deleteForward() {
         count = pair ? 2 : 1;
     }
     m_content = spliced(m_content, m_selStart, count, {});
+    edited(m_selStart, count, {});
     m_selLength = 0;
+    selectionChanged();
 }
 
 // ---- ScrollBar

@@ -119,6 +119,9 @@ public:
     HeadlessRichTextBox(FocusTracker& focus, text::CharFormat defaultFormat, Callback clicked)
         : HeadlessDropTarget(focus, std::move(clicked)), m_default(std::move(defaultFormat)) {}
 
+    void setChangeHandlers(std::function<void(const TextEdit&)> edited,
+                           Callback selectionChanged) override;
+
     std::u16string text() const override { return m_content.plainText(); }
     void setText(std::u16string_view text) override;
     text::StyledText content() const override { return m_content; }
@@ -159,7 +162,11 @@ private:
     template <typename Change>
     void changeSelectionFormat(Change change);
     void remember();
+    void edited(std::size_t start, std::size_t removed, std::u16string inserted);
+    void selectionChanged();
 
+    std::function<void(const TextEdit&)> m_edited;
+    Callback m_selectionChanged;
     text::CharFormat m_default;
     text::StyledText m_content;
     std::size_t m_selStart = 0;

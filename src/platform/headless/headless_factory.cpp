@@ -38,6 +38,10 @@ std::unique_ptr<TabStrip> HeadlessFactory::createTabStrip(Control*) {
     return std::make_unique<HeadlessTabStrip>(m_focus, Callback{});
 }
 
+std::unique_ptr<Label> HeadlessFactory::createStatusLine() {
+    return std::make_unique<HeadlessLabel>(m_focus, Callback{});
+}
+
 std::unique_ptr<MenuItem> HeadlessFactory::createMenuItem(MenuItem* parent,
                                                           std::u16string_view caption,
                                                           Callback clicked) {

@@ -3,6 +3,7 @@
 
 #include "platform/headless/headless_factory.h"
 #include "platform/headless/scripted_services.h"
+#include "platform/headless/scripted_timers.h"
 
 namespace pennory::platform::headless {
 
@@ -14,8 +15,13 @@ struct HeadlessPlatform {
     HeadlessKeys keys{factory.focus()};
     RecordingShell shell;
     HeadlessProgram program;
+    ScriptedTimers timers;
+    // Empty: no recovery copies, unless a test gives a folder.
+    std::filesystem::path recoveryFolder;
 
-    Services services() { return {dialogs, messages, clipboard, keys, shell, program}; }
+    Services services() {
+        return {dialogs, messages, clipboard, keys, shell, program, &timers, recoveryFolder};
+    }
 };
 
 }  // namespace pennory::platform::headless

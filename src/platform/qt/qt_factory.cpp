@@ -9,6 +9,7 @@
 #include "platform/qt/qt_panel.h"
 #include "platform/qt/qt_rich_text_box.h"
 #include "platform/qt/qt_scroll_bar.h"
+#include "platform/qt/qt_status_line.h"
 #include "platform/qt/qt_tab_strip.h"
 #include "platform/qt/qt_text_box.h"
 #include "platform/qt/qt_toolbar_button.h"
@@ -129,6 +130,10 @@ std::unique_ptr<ScrollBar> QtFactory::createScrollBar(Control* parent, bool hori
 
 std::unique_ptr<TabStrip> QtFactory::createTabStrip(Control* parent) {
     return shown(std::make_unique<QtTabStrip>(containerOf(parent)));
+}
+
+std::unique_ptr<Label> QtFactory::createStatusLine() {
+    return shown(std::make_unique<QtStatusLine>(mainWindow()));
 }
 
 std::unique_ptr<MenuItem> QtFactory::createMenuItem(MenuItem* parent, std::u16string_view caption,

@@ -43,6 +43,7 @@ public:
     std::unique_ptr<ScrollBar> createScrollBar(Control* parent, bool horizontal, Callback changed,
                                                Callback scrolled) override;
     std::unique_ptr<TabStrip> createTabStrip(Control* parent) override;
+    std::unique_ptr<Label> createStatusLine() override;
     std::unique_ptr<MenuItem> createMenuItem(MenuItem* parent, std::u16string_view caption,
                                              Callback clicked) override;
     std::unique_ptr<ToolbarButton> createToolbarButton(std::u16string_view key,

@@ -56,6 +56,57 @@ void QtRichTextBox::onFileDropped(FileDropped dropped) {
     m_widget->setFileDropped(std::move(dropped));
 }
 
+// ---- Changes
+
+void QtRichTextBox::setChangeHandlers(std::function<void(const TextEdit&)> edited,
+                                      Callback selectionChanged) {
+    const bool connected = m_edited || m_selectionChanged;
+    m_edited = std::move(edited);
+    m_selectionChanged = std::move(selectionChanged);
+    QTextDocument* document = m_widget->document();
+    m_reportedLength = textLength(*document);
+    if (connected) return;
+    QObject::connect(document, &QTextDocument::contentsChange, m_widget,
+                     [this](int from, int, int added) { reportEdit(from, added); });
+    QObject::connect(document, &QTextDocument::contentsChanged, m_widget, [this] { checkLength(); });
+    auto selection = [this] {
+        if (m_selectionChanged) m_selectionChanged();
+    };
+    QObject::connect(m_widget, &QTextEdit::cursorPositionChanged, m_widget, selection);
+    QObject::connect(m_widget, &QTextEdit::selectionChanged, m_widget, selection);
+}
+
+void QtRichTextBox::reportEdit(int from, int added) {
+    if (!m_edited) return;
+    const QTextDocument& document = *m_widget->document();
+    const int end = documentEnd(document);
+    from = std::clamp(from, 0, end);
+    const int to = std::clamp(from + added, from, end);
+    TextEdit edit{toTextPosition(document, from), 0, readPlain(document, from, to)};
+    const std::size_t length = textLength(document);
+    // What the text lost is what it lost in length plus what came in.
+    const auto removed = static_cast<long long>(m_reportedLength) - static_cast<long long>(length) +
+                         static_cast<long long>(edit.inserted.size());
+    if (removed < 0 || edit.start + static_cast<std::size_t>(removed) > m_reportedLength) {
+        edit = TextEdit{0, m_reportedLength, text()};
+    } else {
+        edit.removed = static_cast<std::size_t>(removed);
+    }
+    m_reportedLength = length;
+    if (m_edited) m_edited(edit);
+}
+
+// A change made while another was being reported (the soft breaks' own repairs) is not
+// reported by Qt; the whole text then goes as one edit.
+void QtRichTextBox::checkLength() {
+    if (!m_edited) return;
+    const std::size_t length = textLength(*m_widget->document());
+    if (length == m_reportedLength) return;
+    TextEdit edit{0, m_reportedLength, text()};
+    m_reportedLength = length;
+    if (m_edited) m_edited(edit);
+}
+
 // ---- Content
 
 std::u16string QtRichTextBox::text() const {

@@ -12,6 +12,11 @@ class QtRichTextBox : public QtControl<RichTextBox, RichTextEdit> {
 public:
     QtRichTextBox(QWidget* parent, const text::CharFormat& font, Callback clicked);
 
+    // Edits are read from QTextDocument::contentsChange: the inserted characters from the
+    // document, the removed length from how the text's length changed.
+    void setChangeHandlers(std::function<void(const TextEdit&)> edited,
+                           Callback selectionChanged) override;
+
     std::u16string text() const override;
     void setText(std::u16string_view text) override;
     text::StyledText content() const override;
@@ -36,9 +41,14 @@ public:
 
 private:
     void mergeFormat(const QTextCharFormat& change);
+    void reportEdit(int from, int added);
+    void checkLength();
 
     text::CharFormat m_default;
     StyledTextWriter m_writer;
+    std::function<void(const TextEdit&)> m_edited;
+    Callback m_selectionChanged;
+    std::size_t m_reportedLength = 0;  // the text's length after the edits reported
 };
 
 }  // namespace pennory::platform::qt

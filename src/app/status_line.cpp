@@ -1,0 +1,23 @@
+#include "app/status_line.h"
+
+namespace pennory::app {
+
+namespace {
+
+std::u16string number(std::size_t n) {
+    const std::string digits = std::to_string(n);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+}  // namespace
+
+std::u16string statusText(const input::TextCount& total,
+                          const std::optional<input::TextCount>& selected) {
+    std::u16string text;
+    if (selected) text += u"选定 " + number(selected->words) + u" / ";
+    text +=
+        u"字数 " + number(total.words) + u"  字符 " + number(total.characters) + u"（不计空格）";
+    return text;
+}
+
+}  // namespace pennory::app

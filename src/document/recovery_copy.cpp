@@ -1,0 +1,139 @@
+#include "document/recovery_copy.h"
+
+#include "app/form1.h"
+#include "document/window_title.h"
+#include "platform/files/document_files.h"
+#include "platform/files/recovery_folder.h"
+#include "platform/text/rtf_writer.h"
+
+namespace pennory::document {
+
+namespace {
+
+constexpr std::u16string_view kRecoverQuestion = u"上次没有正常退出。要恢复未保存的文稿吗？";
+constexpr std::u16string_view kRecoveredName = u"恢复的文稿";
+
+}  // namespace
+
+RecoveryCopy::RecoveryCopy(platform::TimerService& timers, std::filesystem::path folder,
+                           std::function<text::StyledText()> snapshot)
+    : m_timers(timers),
+      m_folder(std::move(folder)),
+      m_snapshot(std::move(snapshot)),
+      m_timer(timers.createTimer([this] { copyInBackground(); })) {}
+
+RecoveryCopy::~RecoveryCopy() {
+    {
+        std::unique_lock lock(m_mutex);
+        m_pending.reset();  // the copy goes anyway
+        m_quit = true;
+    }
+    m_wake.notify_all();
+    if (m_worker.joinable()) m_worker.join();
+    // The slot removes the copy and its lock.
+}
+
+void RecoveryCopy::changed() {
+    m_unsaved = true;
+    auto delay = kPauseBeforeCopy;
+    if (m_lastCopy) delay = std::max(delay, *m_lastCopy + kTimeBetweenCopies - m_timers.now());
+    m_timer->start(delay);
+}
+
+void RecoveryCopy::settled() {
+    m_unsaved = false;
+    m_timer->stop();
+    std::unique_lock lock(m_mutex);
+    m_pending.reset();
+    m_wake.wait(lock, [this] { return !m_busy; });
+    if (m_slot) m_slot->remove();
+}
+
+bool RecoveryCopy::claimSlot() {
+    std::unique_lock lock(m_mutex);
+    if (!m_slot) m_slot = files::RecoverySlot::claim(m_folder);
+    return m_slot != nullptr;
+}
+
+void RecoveryCopy::copyInBackground() {
+    m_timer->stop();
+    if (!m_unsaved || !claimSlot()) return;
+    m_lastCopy = m_timers.now();
+    text::StyledText snapshot = m_snapshot();
+    {
+        std::unique_lock lock(m_mutex);
+        m_pending = std::move(snapshot);  // a copy not yet begun is out of date
+        if (!m_worker.joinable()) m_worker = std::thread([this] { work(); });
+    }
+    m_wake.notify_all();
+}
+
+bool RecoveryCopy::writeNow() {
+    m_timer->stop();
+    if (!m_unsaved) return true;
+    if (!claimSlot()) return false;
+    m_lastCopy = m_timers.now();
+    const std::string rtf = text::writeRtf(m_snapshot());
+    std::unique_lock lock(m_mutex);
+    m_pending.reset();
+    m_wake.wait(lock, [this] { return !m_busy; });
+    return m_slot->write(rtf).ok;
+}
+
+void RecoveryCopy::finishWriting() {
+    std::unique_lock lock(m_mutex);
+    m_wake.wait(lock, [this] { return !m_pending && !m_busy; });
+}
+
+void RecoveryCopy::work() {
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_wake.wait(lock, [this] { return m_quit || m_pending; });
+        if (m_quit) return;
+        const text::StyledText content = std::move(*m_pending);
+        m_pending.reset();
+        m_busy = true;
+        lock.unlock();
+        const std::string rtf = text::writeRtf(content);
+        lock.lock();
+        // A newer snapshot makes this one pointless. settled() coming meanwhile waits for
+        // m_busy, so the write still comes before its removal.
+        const bool outdated = m_pending.has_value() || m_quit;
+        lock.unlock();
+        if (!outdated) m_slot->write(rtf);
+        lock.lock();
+        m_busy = false;
+        m_wake.notify_all();
+    }
+}
+
+bool offerRecovery(app::Form1& form) {
+    const auto& folder = form.services().recoveryFolder;
+    if (folder.empty() || !form.recoveryCopy()) return false;
+    const auto copies = files::abandonedCopies(folder);
+    if (copies.empty()) return false;
+
+    const bool recover = form.msgBox(kRecoverQuestion, platform::vbYesNo) == platform::vbYes;
+    std::size_t setAsideFrom = 0;
+    bool recovered = false;
+    if (recover) {
+        auto& editor = form.RichTextBox1();
+        const auto loaded = files::loadDocument(copies.front().copy, editor.defaultFormat());
+        if (loaded.result.ok) {
+            editor.setContent(loaded.content);
+            showFileInTitle(form, kRecoveredName);
+            recovered = true;
+            // The loaded text is this program's copy now, before the old one goes.
+            // Should that fail, the old copy is kept under a dated name instead.
+            form.recoveryCopy()->changed();
+            if (form.recoveryCopy()->writeNow()) {
+                files::discard(copies.front());
+                setAsideFrom = 1;
+            }
+        }
+    }
+    for (std::size_t i = setAsideFrom; i < copies.size(); ++i) files::setAside(copies[i]);
+    return recovered;
+}
+
+}  // namespace pennory::document

@@ -1,0 +1,98 @@
+// The live count in the real window: the status line under the client area follows typing,
+// and the count stays equal to a full recount through the Qt editor's own edits.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QStatusBar>
+#include <QTest>
+#include <random>
+
+#include "app/window_design.h"
+#include "input/word_count.h"
+#include "qt_form_fixture.h"
+#include "typing.h"
+
+namespace pennory::testing {
+namespace {
+
+class QtStatusLineTest : public QtFormTest {
+protected:
+    QString shown() { return widgetOf<QLabel>(form().StatusLine())->text(); }
+};
+
+TEST_F(QtStatusLineTest, SitsBelowTheClientAreaWhichKeepsItsDesignSize) {
+    QLabel* line = widgetOf<QLabel>(form().StatusLine());
+    ASSERT_NE(line, nullptr);
+    EXPECT_TRUE(line->isVisible());
+    EXPECT_EQ(clientArea()->height(), app::kClientHeight / 15);
+    EXPECT_EQ(clientArea()->width(), app::kClientWidth / 15);
+    const QPoint lineTop = line->mapTo(mainWindow(), QPoint(0, 0));
+    const QPoint clientBottom =
+        clientArea()->mapTo(mainWindow(), QPoint(0, clientArea()->height()));
+    EXPECT_GE(lineTop.y(), clientBottom.y());
+    // The layout rule works on the client area above the line.
+    EXPECT_EQ(form().RichTextBox1().geometry().height, app::kClientHeight - 1200);
+}
+
+TEST_F(QtStatusLineTest, FollowsTypingAndTheSelection) {
+    EXPECT_EQ(shown(), QStringLiteral("字数 0  字符 0（不计空格）"));
+    click(editor());
+    typeText(editor(), QStringLiteral("用CD4011做门电路，"));
+    EXPECT_EQ(shown(), QStringLiteral("字数 7  字符 12（不计空格）"));
+    typeText(editor(), QStringLiteral("\nok"));
+    EXPECT_EQ(shown(), QStringLiteral("字数 8  字符 14（不计空格）"));
+    QTest::keyClick(editor(), Qt::Key_Backspace);
+    QTest::keyClick(editor(), Qt::Key_Backspace);
+    QTest::keyClick(editor(), Qt::Key_Backspace);
+    EXPECT_EQ(shown(), QStringLiteral("字数 7  字符 12（不计空格）"));
+
+    clickMenu({u"编辑", u"全选"});
+    EXPECT_EQ(shown(), QStringLiteral("选定 7 / 字数 7  字符 12（不计空格）"));
+    clickKeypad(0);  // replaces the selection by "，"
+    EXPECT_EQ(shown(), QStringLiteral("字数 1  字符 1（不计空格）"));
+}
+
+// Typing, Enter, Backspace, Delete, pasting, selections and loads of long paragraphs (kept
+// in the editor as several blocks) in random order: the count equals a full recount.
+TEST_F(QtStatusLineTest, EqualsAFullRecountThroughTheEditorsOwnEdits) {
+    std::mt19937 random(7);
+    const QString pieces[] = {QStringLiteral("电子"),   QStringLiteral("ab"), QStringLiteral(" "),
+                              QStringLiteral("CD4011"), QStringLiteral("，"), QStringLiteral("\n"),
+                              QStringLiteral("𠀀")};
+    std::u16string longParagraph;
+    for (int i = 0; i < 1500; ++i) longParagraph += i % 7 ? u"长段落" : u"word ";
+    click(editor());
+    for (int step = 0; step < 300; ++step) {
+        QTextCursor cursor = editor()->textCursor();
+        const int end = editor()->document()->characterCount() - 1;
+        cursor.setPosition(static_cast<int>(random() % (end + 1)));
+        if (random() % 4 == 0) {
+            cursor.setPosition(static_cast<int>(random() % (end + 1)), QTextCursor::KeepAnchor);
+        }
+        editor()->setTextCursor(cursor);
+        switch (random() % 6) {
+            case 0:
+                QTest::keyClick(editor(), Qt::Key_Backspace);
+                break;
+            case 1:
+                QTest::keyClick(editor(), Qt::Key_Delete);
+                break;
+            case 2:
+                QApplication::clipboard()->setText(pieces[random() % std::size(pieces)]);
+                QTest::keyClick(editor(), Qt::Key_V, Qt::ControlModifier);
+                break;
+            case 3:
+                if (random() % 20 == 0) form().RichTextBox1().setText(longParagraph);
+                break;
+            default:
+                typeText(editor(), pieces[random() % std::size(pieces)]);
+                break;
+        }
+        const std::u16string text = form().RichTextBox1().text();
+        ASSERT_EQ(form().manuscriptCount().text(), text) << "step " << step;
+        ASSERT_EQ(form().manuscriptCount().total(), input::countText(text)) << "step " << step;
+    }
+}
+
+}  // namespace
+}  // namespace pennory::testing

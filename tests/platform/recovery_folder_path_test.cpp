@@ -1,0 +1,28 @@
+#include <gtest/gtest.h>
+
+#include "platform/user_paths.h"
+
+namespace pennory::platform {
+namespace {
+
+TEST(RecoveryFolderPath, FollowsXdgStateHomeElseHome) {
+    struct Case {
+        const char* stateHome;
+        const char* home;
+        const char* folder;
+    };
+    const Case cases[] = {
+        {"/run/state", "/home/zhang", "/run/state/pennory"},
+        {nullptr, "/home/zhang", "/home/zhang/.local/state/pennory"},
+        {"relative/state", "/home/zhang", "/home/zhang/.local/state/pennory"},
+        {"", "/home/zhang", "/home/zhang/.local/state/pennory"},
+        {nullptr, nullptr, "/tmp/.local/state/pennory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stateHome ? c.stateHome : "(unset)");
+        EXPECT_EQ(recoveryFolderPath(c.stateHome, c.home), std::filesystem::path(c.folder));
+    }
+}
+
+}  // namespace
+}  // namespace pennory::platform
