@@ -203,6 +203,8 @@ void Form1::setTabOrder() {
     order.push_back(m_hScroll1.get());
     order.push_back(m_vScroll1.get());
     m_factory.setTabOrder(order);
+}
+
 void Form1::createStatusLine() {
     m_statusLine = m_factory.createStatusLine();
     m_statusLine->setAccessibleName(u"字数统计");

@@ -8,7 +8,6 @@
 #include "platform/files/file_head.h"
 #include "platform/files/private_folders.h"
 #include "platform/files/text_lines.h"
-#include "platform/text/gb18030_text.h"
 #include "platform/text/plain_text.h"
 
 namespace pennory::protection {

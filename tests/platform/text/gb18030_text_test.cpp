@@ -1,7 +1,7 @@
 // The fixed-format reader: GB18030 always, a byte-order mark aside. Byte values from the
 // GB18030 standard tables (checked with iconv -t GB18030).
 
-#include "platform/text/gb18030_text.h"
+#include "platform/text/plain_text.h"
 
 #include <gtest/gtest.h>
 
