@@ -62,13 +62,19 @@ std::string withHeader(std::string header, std::size_t size) {
     return out;
 }
 
-// Executables, pictures and archives, by their headers; the rest of each file random.
+// Executables, pictures and archives: headers as their formats have them, the rest of each file
+// random, as compressed or machine data is.
 TEST(DecodePlainText, BinaryIsRefused) {
     using namespace std::string_literals;
     std::string windowsExe = withHeader("MZ\x90\0\3\0\0\0"s, 0x200);
     windowsExe.replace(0x3C, 4, "\x80\0\0\0"s);
     windowsExe.replace(0x80, 4, "PE\0\0"s);
     std::string bitmap = withHeader("BM\x46\0\0\0\0\0\0\0\x36\0\0\0"s, 0x46);
+    // A tar archive of a text file: ASCII and NULs only.
+    std::string tar(1024, '\0');
+    tar.replace(0, 8, "book.txt");
+    tar.replace(257, 6, "ustar\0"s);
+    tar.replace(512, 6, "words\n");
     const std::string files[] = {
         withHeader("\x7F"
                    "ELF\2\1\1\0"s,
@@ -81,9 +87,13 @@ TEST(DecodePlainText, BinaryIsRefused) {
         withHeader("7z\xBC\xAF\x27\x1C\0\4"s, 300),
         windowsExe,
         bitmap,
-        // Not one of the formats above: a NUL byte among bytes that are no text encoding.
+        tar,
+        // A real 1x1 picture, whole.
+        "\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\0\x01\0\0\0\x01\x08\x06\0\0\0\x1F\x15\xC4\x89\0\0\0"
+        "\x0A"
+        "IDATx\x9C\x63\0\x01\0\0\x05\0\x01\x0D\x0A\x2D\xB4\0\0\0\0IEND\xAE\x42\x60\x82"s,
+        // Any NUL byte among bytes that are no text encoding.
         std::string("\x01\x02\0\xFF\xFE\x81\x00", 7),
-        std::string("GIF89a\0\0", 8),
     };
     for (const std::string& file : files) {
         SCOPED_TRACE(file.substr(0, 4));
@@ -102,6 +112,9 @@ TEST(DecodePlainText, NulCharactersInTextAreKept) {
                               "a\0"s),
               u"a\0"s);
     EXPECT_EQ(decodePlainText("MZ\0 and BM\0"s), u"MZ\0 and BM\0"s);
+    // Text that happens to begin as a picture or a document format does.
+    EXPECT_EQ(decodePlainText("GIF89a\0\0"s), u"GIF89a\0\0"s);
+    EXPECT_EQ(decodePlainText("\xEF\xBB\xBF%PDF-a\0"s), u"%PDF-a\0"s);
     EXPECT_EQ(decodePlainText(encodePlainText(u"\0\x01\U0001F600\0€"s)), u"\0\x01\U0001F600\0€"s);
 }
 
