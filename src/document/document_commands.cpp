@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "document/file_dialogs.h"
+#include "document/manuscript_files.h"
 #include "document/manuscript_io.h"
 #include "document/save_steps.h"
 #include "document/window_title.h"
@@ -33,6 +34,7 @@ void newDocument(app::Form1& form) {
     form.RichTextBox1().setText(u"");
     showNewDocumentInTitle(form);
     forgetSaveTarget(form);
+    forgetManuscriptFiles(form);
 }
 
 void open(app::Form1& form) {
@@ -55,6 +57,8 @@ void open(app::Form1& form) {
         form.openIntoReference = false;
     } else {
         showFileInTitle(form, dialog.FileName);
+        forgetManuscriptFiles(form);
+        rememberManuscriptFile(form, dialog.FileName);
     }
 }
 

@@ -22,8 +22,8 @@ struct FileFilter {
 struct FileDialogRequest {
     std::u16string title;
     std::vector<FileFilter> filters;
-    int filterIndex = 0;  // preselected entry, from 1
-    int flags = 0;        // 4: hide the read-only check box
+    int filterIndex = 0;      // preselected entry, from 1
+    int flags = 0;            // 4: hide the read-only check box
     std::u16string fileName;  // shown pre-filled
 };
 
@@ -48,8 +48,9 @@ public:
     virtual std::optional<text::Colour> showColor(text::Colour initial, int flags) = 0;
 };
 
-// Message-box button styles and answers.
-enum MsgStyle : int { vbOKOnly = 0, vbYesNoCancel = 3, vbYesNo = 4 };
+// Message-box button styles and answers. vbDefaultButton2, added to a style, makes the second
+// button (No of Yes/No) the default instead of the first.
+enum MsgStyle : int { vbOKOnly = 0, vbYesNoCancel = 3, vbYesNo = 4, vbDefaultButton2 = 256 };
 enum MsgAnswer : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
 
 class MessageService {

@@ -175,12 +175,13 @@ private:
 }  // namespace
 
 int QtMessages::msgBox(std::u16string_view prompt, int style, std::u16string_view title) {
-    MessageBox box(m_owner, style == vbYesNo);
+    const int buttons = style & ~vbDefaultButton2;
+    MessageBox box(m_owner, buttons == vbYesNo);
     box.setWindowTitle(title.empty() ? QStringLiteral("Pennory") : toQString(title));
     box.setTextFormat(Qt::PlainText);
     box.setText(toQString(prompt));
     box.setIcon(QMessageBox::NoIcon);
-    switch (style) {
+    switch (buttons) {
         case vbYesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             box.setDefaultButton(QMessageBox::Yes);
@@ -188,7 +189,8 @@ int QtMessages::msgBox(std::u16string_view prompt, int style, std::u16string_vie
             break;
         case vbYesNo:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::Yes);
+            box.setDefaultButton((style & vbDefaultButton2) != 0 ? QMessageBox::No
+                                                                 : QMessageBox::Yes);
             break;
         default:
             box.setStandardButtons(QMessageBox::Ok);
