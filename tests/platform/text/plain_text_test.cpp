@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <random>
 
 #include "platform/text/code_page_936.h"
+#include "text_test_support.h"
 
 namespace pennory::text {
 namespace {
@@ -217,6 +223,56 @@ TEST(SplitLines, AllLineEnds) {
         SCOPED_TRACE(::testing::Message() << "text of length " << c.text.size());
         EXPECT_EQ(splitLines(c.text), c.lines);
     }
+}
+
+}  // namespace
+}  // namespace pennory::text
+
+namespace pennory::text {
+namespace {
+
+using namespace std::string_literals;
+
+// Characters whose GB18030 bytes changed in the 2005 and 2022 editions of the standard: the
+// C library's iconv reads the later mapping, ICU (and this program) the earlier one, so the two
+// disagree on these and on nothing else.
+bool remappedByLaterEditions(int c) {
+    static const int remapped[] = {0xE78D, 0xE78E, 0xE78F, 0xE790, 0xE791, 0xE792, 0xE793, 0xE794,
+                                   0xE795, 0xE796, 0xE816, 0xE817, 0xE818, 0xE81E, 0xE826, 0xE82B,
+                                   0xE82C, 0xE831, 0xE832, 0xE83B, 0xE843, 0xE854, 0xE855, 0xE864};
+    return (c >= 0x9FB4 && c <= 0x9FBB) || (c >= 0xFE10 && c <= 0xFE19) ||
+           std::find(std::begin(remapped), std::end(remapped), c) != std::end(remapped);
+}
+
+// Another program's GB18030 reader, the C library's iconv, reads every character the same,
+// but for those the later editions remapped.
+TEST(EncodePlainText, IconvReadsEveryFileWritten) {
+    if (std::system("command -v iconv >/dev/null 2>&1") != 0) GTEST_SKIP() << "no iconv";
+    std::u16string text = u"文稿€\r\n\0\x01"s;
+    for (int c = 0x80; c < 0x10000; ++c) {
+        if ((c < 0xD800 || c >= 0xE000) && !remappedByLaterEditions(c))
+            text.push_back(static_cast<char16_t>(c));
+    }
+    text += u"\U0001F600\U00020000\U0010FFFF";
+    const std::string folder = ::testing::TempDir();
+    const std::string in = folder + "/pennory-iconv-in.txt";
+    const std::string out = folder + "/pennory-iconv-out.txt";
+    std::ofstream(in, std::ios::binary) << encodePlainText(text);
+    ASSERT_EQ(std::system(("iconv -f GB18030 -t UTF-16LE '" + in + "' > '" + out + "'").c_str()),
+              0);
+    const std::string bytes = testing::readBytes(out);
+    std::u16string read(bytes.size() / 2, u'\0');
+    std::memcpy(read.data(), bytes.data(), read.size() * 2);
+    std::size_t differ = 0;
+    for (std::size_t i = 0; i < std::min(read.size(), text.size()); ++i) {
+        if (read[i] != text[i] && ++differ < 10) {
+            ADD_FAILURE() << std::hex << "U+" << int(text[i]) << " read as U+" << int(read[i]);
+        }
+    }
+    EXPECT_EQ(read.size(), text.size());
+    EXPECT_EQ(differ, 0u);
+    std::remove(in.c_str());
+    std::remove(out.c_str());
 }
 
 }  // namespace
