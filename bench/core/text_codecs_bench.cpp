@@ -9,6 +9,7 @@
 
 #include "manuscript_generator.h"
 #include "platform/text/plain_text.h"
+#include "platform/text/plain_text_encoding.h"
 #include "platform/text/rtf_reader.h"
 #include "platform/text/rtf_writer.h"
 
@@ -109,6 +110,24 @@ BENCHMARK(BM_DecodePlainTextGbk)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_BareIcuGb18030)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodePlainTextUtf8)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareIcuUtf8)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// Deciding the encoding alone, to set beside decoding the same file: the decision must cost
+// under a tenth of the decoding.
+void guess(benchmark::State& state, const std::string& bytes) {
+    for (auto _ : state) {
+        auto encoding = text::guessPlainTextEncoding(bytes);
+        benchmark::DoNotOptimize(encoding);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+void BM_GuessEncodingGbk(benchmark::State& state) {
+    guess(state, gbkOf(static_cast<std::size_t>(state.range(0)) * kMegabyte));
+}
+void BM_GuessEncodingUtf8(benchmark::State& state) {
+    guess(state, utf8Of(static_cast<std::size_t>(state.range(0)) * kMegabyte));
+}
+BENCHMARK(BM_GuessEncodingGbk)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GuessEncodingUtf8)->Arg(10)->Unit(benchmark::kMillisecond);
 
 void BM_EncodePlainText(benchmark::State& state) {
     const std::u16string text =

@@ -35,6 +35,9 @@ public:
     // The file the last confirmed Save wrote; Save writes there again while
     // saveTargetChosen holds. Open and New forget it.
     std::u16string saveTargetPath;
+    // The files holding the manuscript: the one Open loaded it from and those it was saved to
+    // since. A save dialog replaces them without asking; New and Open start the list afresh.
+    std::vector<std::u16string> manuscriptFiles;
 
     // Controls, by their names.
     platform::Window& window() { return m_factory.window(); }

@@ -4,6 +4,7 @@
 
 #include "app/form1.h"
 #include "document/file_dialogs.h"
+#include "document/manuscript_files.h"
 #include "document/manuscript_io.h"
 #include "document/save_steps.h"
 #include "document/window_title.h"
@@ -36,6 +37,7 @@ void newDocument(app::Form1& form) {
     showNewDocumentInTitle(form);
     forgetSaveTarget(form);
     form.manuscriptSettled();
+    forgetManuscriptFiles(form);
 }
 
 namespace {
@@ -59,6 +61,8 @@ void finishOpen(app::Form1& form, bool intoReference, std::u16string_view path) 
     } else {
         showFileInTitle(form, path);
         form.manuscriptSettled();
+        forgetManuscriptFiles(form);
+        rememberManuscriptFile(form, path);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "document/manuscript_files.h"
 
 namespace pennory::document {
 
@@ -43,6 +44,7 @@ bool writeManuscript(app::Form1& form, std::u16string_view path, files::SaveType
         report(form, u"无法保存文件", path, result);
         return false;
     }
+    rememberManuscriptFile(form, path);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "document/save_steps.h"
 
 #include "app/form1.h"
+#include "document/manuscript_files.h"
 #include "document/manuscript_io.h"
 
 namespace pennory::document {
@@ -10,6 +11,7 @@ SaveOutcome saveThroughDialog(app::Form1& form, const FileDialogPreset& preset,
     auto& dialog = form.CommonDialog1();
     applyPreset(dialog, preset);
     if (!dialog.ShowSave()) return SaveOutcome::Cancelled;
+    if (!mayReplace(form, dialog.FileName)) return SaveOutcome::Cancelled;
     return writeManuscript(form, dialog.FileName, type) ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 

@@ -15,8 +15,9 @@ enum class SaveOutcome { Saved, Cancelled, Failed };
 
 // Applies preset to the common dialog (its file name is left as it is, so the last chosen
 // path shows pre-filled), shows the save dialog and writes the manuscript editor's content
-// as type to the confirmed name, exactly as given (no extension is added). Cancelled: nothing
-// written. Failed: the writer has been told why.
+// as type to the confirmed name, exactly as given (no extension is added). An existing file
+// other than the manuscript's own is replaced only if the writer says so (mayReplace).
+// Cancelled: nothing written. Failed: the writer has been told why.
 SaveOutcome saveThroughDialog(app::Form1& form, const FileDialogPreset& preset,
                               files::SaveType type);
 

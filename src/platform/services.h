@@ -25,8 +25,8 @@ struct FileFilter {
 struct FileDialogRequest {
     std::u16string title;
     std::vector<FileFilter> filters;
-    int filterIndex = 0;  // preselected entry, from 1
-    int flags = 0;        // 4: hide the read-only check box
+    int filterIndex = 0;      // preselected entry, from 1
+    int flags = 0;            // 4: hide the read-only check box
     std::u16string fileName;  // shown pre-filled
 };
 

@@ -41,7 +41,8 @@ UnwritableTarget makeUnwritableTarget(const TempDir& dir) {
     writeBytes(folder / "old.rtf", oldBytes);
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
     if (!permissionsIgnored(folder)) {
-        return {folder / "old.rtf", folder / "old.rtf", oldBytes, "read-only folder"};
+        // An existing file there would be rewritten in place, so the target is a new one.
+        return {folder / "new.rtf", folder / "old.rtf", oldBytes, "read-only folder"};
     }
     fs::permissions(folder, fs::perms::owner_all);
     const fs::path target = dir / "taken.rtf";

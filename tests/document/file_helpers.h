@@ -13,9 +13,9 @@ std::string readBytes(const std::filesystem::path& path);
 void writeBytes(const std::filesystem::path& path, std::string_view bytes);
 
 // A path that saving to must fail, and a file that must come through the failed save byte
-// for byte. Normally an existing manuscript in a read-only folder (the file itself is the
-// survivor). Root ignores permission bits, so there the target is a folder of that name
-// instead, and the survivor a file inside it.
+// for byte. Normally a new file in a read-only folder, the survivor a manuscript beside it (an
+// existing writable file would be rewritten in place). Root ignores permission bits, so there
+// the target is a folder of that name instead, and the survivor a file inside it.
 struct UnwritableTarget {
     std::filesystem::path target;
     std::filesystem::path survivor;

@@ -48,7 +48,7 @@ std::optional<std::u16string> decodeMarked(std::string_view bytes, bool& valid) 
 
 std::optional<std::u16string> decodePlainText(std::string_view bytes) {
     const bool hasNul = std::memchr(bytes.data(), 0, bytes.size()) != nullptr;
-    if (hasNul && hasBinaryFileSignature(bytes)) return std::nullopt;
+    if (hasNul && looksLikeTarArchive(bytes)) return std::nullopt;
     bool valid = true;
     std::optional<std::u16string> text = decodeMarked(bytes, valid);
     if (!text) {
@@ -61,7 +61,7 @@ std::optional<std::u16string> decodePlainText(std::string_view bytes) {
         *text = gb18030::decode(bytes);
     }
     // NUL characters are text only in a file that is well-formed throughout, as every file
-    // this program writes is; executables and pictures are not.
+    // this program writes is; executables, pictures and compressed archives never are.
     if (hasNul && !valid) return std::nullopt;
     return text;
 }

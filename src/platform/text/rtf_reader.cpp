@@ -70,7 +70,10 @@ private:
     void unicodeChar(const RtfToken& token);
     void character(char16_t c);
     void paragraph();
+    // Hands what is pending, bytes or \u characters, to the run builder.
     void flush();
+    void flushBytes();
+    void flushCharacters();
     void appendText(std::u16string_view chars);
 
     RtfTokenizer m_tokenizer;
@@ -78,6 +81,10 @@ private:
     std::size_t m_overflowDepth = 0;  // groups opened beyond kMaxDepth
     bool m_afterEnd = false;          // the outermost group has closed
     int m_skipFallback = 0;           // fallback characters of \u still to skip
+    // Characters from \u and character words, collected so that a run of them (every Chinese
+    // character of a file this program writes) reaches the run builder in one piece. Never
+    // pending together with undecoded bytes.
+    std::u16string m_characters;
 
     RtfTextDecoder m_text;
     RtfFontTable m_fonts;
@@ -152,6 +159,7 @@ void RtfReader::text(std::string_view bytes, bool literal) {
     }
     switch (state().destination) {
         case RtfDestination::Normal:
+            flushCharacters();
             if (m_afterEnd) {
                 // Rich-edit controls append a NUL or a line end after the last brace.
                 if (bytes.find_first_not_of(std::string_view(" \t\0", 3)) ==
@@ -212,9 +220,13 @@ void RtfReader::controlWord(const RtfToken& token) {
         --m_skipFallback;
         return;
     }
-    flush();
     const RtfKeyword keyword = lookupRtfKeyword(token.text);
     RtfGroupState& s = state();
+    if (keyword == RtfKeyword::Unicode && !s.starred && s.destination != RtfDestination::Skip) {
+        unicodeChar(token);  // keeps collecting characters
+        return;
+    }
+    flush();
     if (s.starred) {
         applyStarredWord(s, keyword);
         return;
@@ -305,8 +317,8 @@ void RtfReader::unicodeChar(const RtfToken& token) {
 
 void RtfReader::character(char16_t c) {
     if (state().destination != RtfDestination::Normal) return;
-    flush();
-    appendText(std::u16string_view(&c, 1));
+    flushBytes();
+    m_characters.push_back(c);
 }
 
 void RtfReader::paragraph() {
@@ -315,8 +327,19 @@ void RtfReader::paragraph() {
 }
 
 void RtfReader::flush() {
+    flushBytes();
+    flushCharacters();
+}
+
+void RtfReader::flushBytes() {
     if (!m_text.hasPending()) return;
     appendText(m_text.decodePending(m_fonts.codePageOf(state().codePageFont)));
+}
+
+void RtfReader::flushCharacters() {
+    if (m_characters.empty()) return;
+    appendText(m_characters);
+    m_characters.clear();
 }
 
 void RtfReader::appendText(std::u16string_view chars) {

@@ -1,10 +1,13 @@
 #pragma once
-// Writes styled text as a Windows rich-edit control writes Chinese text: \ansi\ansicpg936,
-// \fcharset134 fonts, code page 936 characters as \'hh, other characters as \uN?, control
-// characters as \'hh and CR LF as \par. A lone CR or LF is written as \'0d or \'0a, so
-// readRtf(writeRtf(x)) == x for any text, lone surrogates included. Sizes are stored to the
-// half point (\fs), clamped to 0.5..16383.5; colours to 24 bits. One more \par than the text
-// has line breaks ends the document, as a rich-edit control writes it.
+// Writes styled text in the form a Windows rich-edit control gives Chinese text (\ansi
+// \ansicpg936, \fcharset134 fonts, code page 936 bytes as \'hh, CR LF as \par), made readable by
+// other word processors: every non-ASCII character is \uN with its code page bytes (or '?') as
+// the \ucN fallback, each font is also the associated font of Chinese text (\dbch\afN), and a
+// generator group is named. Control characters are \'hh; a lone CR or LF is \'0d or \'0a, so
+// readRtf(writeRtf(x)) == x for any text, lone surrogates and font names of up to 1,024
+// characters included. Sizes are stored to the half point (\fs), clamped to 0.5..16383.5;
+// colours to 24 bits. One more \par than the text has line breaks ends the document, as a
+// rich-edit control writes it.
 
 #include <string>
 

@@ -77,7 +77,11 @@ TEST(DocumentFiles, EncodingsOfTextFiles) {
 
 TEST(DocumentFiles, RefusesWhatIsNotText) {
     TempFolder folder;
-    putFile(folder / "picture.gif", std::string("GIF89a\x01\0\x01\0", 10));
+    // A whole 1x1 picture.
+    const char gif[] =
+        "GIF89a\x01\0\x01\0\x80\0\0\xFF\xFF\xFF\0\0\0\x21\xF9\x04\x01\0\0\0\0\x2C\0\0\0\0"
+        "\x01\0\x01\0\0\x02\x02\x44\x01\0\x3B";
+    putFile(folder / "picture.gif", std::string(gif, sizeof gif - 1));
     const LoadedDocument loaded = loadDocument(folder / "picture.gif", plainFormat());
     EXPECT_FALSE(loaded.result.ok);
     EXPECT_EQ(loaded.result.message, u"这不是文本文件，无法打开。");

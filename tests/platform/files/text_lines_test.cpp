@@ -56,7 +56,7 @@ TEST(TextLines, OtherFailuresAreNotMissing) {
     ReadLines read = readTextLines(folder / "date.txt");
     EXPECT_FALSE(read.result.ok);
     EXPECT_FALSE(read.missing);
-    putFile(folder / "binary.txt", std::string("\x89PNG\0\0", 6));
+    putFile(folder / "binary.txt", std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\x2D\xB4\0", 19));
     read = readTextLines(folder / "binary.txt");
     EXPECT_FALSE(read.result.ok);
     EXPECT_FALSE(read.missing);

@@ -172,6 +172,26 @@ protected:
     text::StyledText typed;
 };
 
+// The close prompt's save dialog naming a picture: the replace question comes, and its
+// default No leaves the picture whole and the window open.
+TEST_F(DocumentClosing, SavingOverAnotherFileAsksAndNoKeepsIt) {
+    const QString picture = pathOf(QStringLiteral("照片.jpg"));
+    {
+        QFile file(picture);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\xFF\xD8\xFF\xE0 a photo");
+    }
+    messages().nextAnswer(platform::vbYes);
+    dialogs().nextFileName(answer(picture));
+    messages().nextAnswer(platform::vbNo);
+    EXPECT_FALSE(closeWindow());
+    ASSERT_EQ(messages().shown().size(), 2u);
+    EXPECT_EQ(messages().shown()[1].prompt, u"文件“" + answer(picture) + u"”已存在。要替换它吗？");
+    EXPECT_EQ(messages().shown()[1].style, platform::vbYesNo | platform::vbDefaultButton2);
+    EXPECT_EQ(fileBytes(picture), QByteArray("\xFF\xD8\xFF\xE0 a photo"));
+    EXPECT_EQ(manuscript().content(), typed);
+}
+
 TEST_F(DocumentClosing, CancelKeepsTheWindowOpenAndTheManuscript) {
     messages().nextAnswer(platform::vbCancel);
     EXPECT_FALSE(closeWindow());

@@ -458,6 +458,17 @@ TEST_F(QtServicesTest, YesNoBoxReturnKeyAnswersYes) {
     EXPECT_EQ(seen.defaultButton, QMessageBox::Yes);
 }
 
+// The replace question: Return answers No, the default.
+TEST_F(QtServicesTest, YesNoBoxWithSecondDefaultReturnKeyAnswersNo) {
+    BoxSeen seen;
+    EXPECT_EQ(answerBox(
+                  services, vbYesNo | vbDefaultButton2, u"",
+                  [](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Return); }, seen),
+              vbNo);
+    EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(seen.defaultButton, QMessageBox::No);
+}
+
 // New must not take a dismissed question for No, which would clear the manuscript.
 TEST_F(QtServicesTest, YesNoBoxCannotBeDismissed) {
     for (const auto& [button, answer] :

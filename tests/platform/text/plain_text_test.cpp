@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <random>
 
 #include "platform/text/code_page_936.h"
+#include "text_test_support.h"
 
 namespace pennory::text {
 namespace {
@@ -62,13 +68,19 @@ std::string withHeader(std::string header, std::size_t size) {
     return out;
 }
 
-// Executables, pictures and archives, by their headers; the rest of each file random.
+// Executables, pictures and archives: headers as their formats have them, the rest of each file
+// random, as compressed or machine data is.
 TEST(DecodePlainText, BinaryIsRefused) {
     using namespace std::string_literals;
     std::string windowsExe = withHeader("MZ\x90\0\3\0\0\0"s, 0x200);
     windowsExe.replace(0x3C, 4, "\x80\0\0\0"s);
     windowsExe.replace(0x80, 4, "PE\0\0"s);
     std::string bitmap = withHeader("BM\x46\0\0\0\0\0\0\0\x36\0\0\0"s, 0x46);
+    // A tar archive of a text file: ASCII and NULs only.
+    std::string tar(1024, '\0');
+    tar.replace(0, 8, "book.txt");
+    tar.replace(257, 6, "ustar\0"s);
+    tar.replace(512, 6, "words\n");
     const std::string files[] = {
         withHeader("\x7F"
                    "ELF\2\1\1\0"s,
@@ -81,9 +93,13 @@ TEST(DecodePlainText, BinaryIsRefused) {
         withHeader("7z\xBC\xAF\x27\x1C\0\4"s, 300),
         windowsExe,
         bitmap,
-        // Not one of the formats above: a NUL byte among bytes that are no text encoding.
+        tar,
+        // A real 1x1 picture, whole.
+        "\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\0\x01\0\0\0\x01\x08\x06\0\0\0\x1F\x15\xC4\x89\0\0\0"
+        "\x0A"
+        "IDATx\x9C\x63\0\x01\0\0\x05\0\x01\x0D\x0A\x2D\xB4\0\0\0\0IEND\xAE\x42\x60\x82"s,
+        // Any NUL byte among bytes that are no text encoding.
         std::string("\x01\x02\0\xFF\xFE\x81\x00", 7),
-        std::string("GIF89a\0\0", 8),
     };
     for (const std::string& file : files) {
         SCOPED_TRACE(file.substr(0, 4));
@@ -102,6 +118,9 @@ TEST(DecodePlainText, NulCharactersInTextAreKept) {
                               "a\0"s),
               u"a\0"s);
     EXPECT_EQ(decodePlainText("MZ\0 and BM\0"s), u"MZ\0 and BM\0"s);
+    // Text that happens to begin as a picture or a document format does.
+    EXPECT_EQ(decodePlainText("GIF89a\0\0"s), u"GIF89a\0\0"s);
+    EXPECT_EQ(decodePlainText("\xEF\xBB\xBF%PDF-a\0"s), u"%PDF-a\0"s);
     EXPECT_EQ(decodePlainText(encodePlainText(u"\0\x01\U0001F600\0€"s)), u"\0\x01\U0001F600\0€"s);
 }
 
@@ -204,6 +223,56 @@ TEST(SplitLines, AllLineEnds) {
         SCOPED_TRACE(::testing::Message() << "text of length " << c.text.size());
         EXPECT_EQ(splitLines(c.text), c.lines);
     }
+}
+
+}  // namespace
+}  // namespace pennory::text
+
+namespace pennory::text {
+namespace {
+
+using namespace std::string_literals;
+
+// Characters whose GB18030 bytes changed in the 2005 and 2022 editions of the standard: the
+// C library's iconv reads the later mapping, ICU (and this program) the earlier one, so the two
+// disagree on these and on nothing else.
+bool remappedByLaterEditions(int c) {
+    static const int remapped[] = {0xE78D, 0xE78E, 0xE78F, 0xE790, 0xE791, 0xE792, 0xE793, 0xE794,
+                                   0xE795, 0xE796, 0xE816, 0xE817, 0xE818, 0xE81E, 0xE826, 0xE82B,
+                                   0xE82C, 0xE831, 0xE832, 0xE83B, 0xE843, 0xE854, 0xE855, 0xE864};
+    return (c >= 0x9FB4 && c <= 0x9FBB) || (c >= 0xFE10 && c <= 0xFE19) ||
+           std::find(std::begin(remapped), std::end(remapped), c) != std::end(remapped);
+}
+
+// Another program's GB18030 reader, the C library's iconv, reads every character the same,
+// but for those the later editions remapped.
+TEST(EncodePlainText, IconvReadsEveryFileWritten) {
+    if (std::system("command -v iconv >/dev/null 2>&1") != 0) GTEST_SKIP() << "no iconv";
+    std::u16string text = u"文稿€\r\n\0\x01"s;
+    for (int c = 0x80; c < 0x10000; ++c) {
+        if ((c < 0xD800 || c >= 0xE000) && !remappedByLaterEditions(c))
+            text.push_back(static_cast<char16_t>(c));
+    }
+    text += u"\U0001F600\U00020000\U0010FFFF";
+    const std::string folder = ::testing::TempDir();
+    const std::string in = folder + "/pennory-iconv-in.txt";
+    const std::string out = folder + "/pennory-iconv-out.txt";
+    std::ofstream(in, std::ios::binary) << encodePlainText(text);
+    ASSERT_EQ(std::system(("iconv -f GB18030 -t UTF-16LE '" + in + "' > '" + out + "'").c_str()),
+              0);
+    const std::string bytes = testing::readBytes(out);
+    std::u16string read(bytes.size() / 2, u'\0');
+    std::memcpy(read.data(), bytes.data(), read.size() * 2);
+    std::size_t differ = 0;
+    for (std::size_t i = 0; i < std::min(read.size(), text.size()); ++i) {
+        if (read[i] != text[i] && ++differ < 10) {
+            ADD_FAILURE() << std::hex << "U+" << int(text[i]) << " read as U+" << int(read[i]);
+        }
+    }
+    EXPECT_EQ(read.size(), text.size());
+    EXPECT_EQ(differ, 0u);
+    std::remove(in.c_str());
+    std::remove(out.c_str());
 }
 
 }  // namespace

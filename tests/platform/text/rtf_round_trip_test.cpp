@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "platform/text/rtf_reader.h"
 #include "platform/text/rtf_writer.h"
@@ -122,6 +125,64 @@ TEST(RtfRoundTrip, EveryCodeUnit) {
 TEST(RtfRoundTrip, EncryptedManuscriptCharacters) {
     const StyledText text(u"\x1F\f\t蚊镐家蜜\f\t@\uE525", CharFormat{});
     EXPECT_EQ(readRtf(writeRtf(text)), text);
+}
+
+}  // namespace
+}  // namespace pennory::text
+
+namespace pennory::text {
+namespace {
+
+std::vector<std::string> filesIn(const std::string& folder) {
+    std::vector<std::string> paths;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.is_regular_file()) paths.push_back(entry.path().string());
+    }
+    return paths;
+}
+
+// Every sample and every input the fuzzers were seeded with or found: what the reader makes
+// of it survives this program's own save and reopen.
+TEST(RtfRoundTrip, EverySampleSurvivesASaveAndReopen) {
+    const std::string fuzz = std::string(PENNORY_TEST_DATA) + "/../../fuzz";
+    std::size_t count = 0;
+    for (const std::string& folder : {std::string(PENNORY_TEST_DATA) + "/rtf", fuzz + "/corpus/rtf",
+                                      fuzz + "/regressions/rtf"}) {
+        if (!std::filesystem::is_directory(folder)) continue;
+        for (const std::string& path : filesIn(folder)) {
+            SCOPED_TRACE(path);
+            const StyledText text = readRtf(testing::readBytes(path));
+            EXPECT_TRUE(readRtf(writeRtf(text)) == text);
+            ++count;
+        }
+    }
+    EXPECT_GE(count, 20u);
+}
+
+// A font name of the greatest length the reader keeps comes back whole, in every form.
+TEST(RtfRoundTrip, LongFontNamesSurvive) {
+    for (const std::u16string& unit : {std::u16string(u"a"), std::u16string(u"黑"),
+                                       std::u16string(u"한"), std::u16string(u"a 한")}) {
+        std::u16string name;
+        while (name.size() < 1024) name += unit;
+        name.resize(1024);
+        CharFormat format;
+        format.fontName = name;
+        const StyledText text(u"x", format);
+        EXPECT_TRUE(readRtf(writeRtf(text)) == text);
+    }
+    // The 1,021-character name of the fuzzer's find.
+    const StyledText back = readRtf(testing::readBytes(
+        std::string(PENNORY_TEST_DATA) + "/../../fuzz/corpus/rtf/long_font_name.rtf"));
+    ASSERT_EQ(back.runs().size(), 1u);
+    EXPECT_EQ(back.runs()[0].format.fontName.size(), 1021u);
+    EXPECT_TRUE(readRtf(writeRtf(back)) == back);
+}
+
+TEST(RtfReader, EscapeCutShortAtTheEndAddsNoCharacter) {
+    EXPECT_EQ(readRtf("{\\rtf1\\ansi ab\\'c").plainText(), u"ab");
+    EXPECT_EQ(readRtf("{\\rtf1\\ansi ab\\'").plainText(), u"ab");
+    EXPECT_EQ(readRtf("{\\rtf1\\ansi ab\\'41").plainText(), u"abA");
 }
 
 }  // namespace
