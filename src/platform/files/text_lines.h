@@ -1,5 +1,5 @@
 #pragma once
-// Small line-oriented text files (the phrase file, the password file): read as plain text in
+// Small line-oriented text files (the phrase file): read as plain text in
 // any of the encodings decodePlainText() knows, written as code page 936 with CR LF.
 
 #include <filesystem>

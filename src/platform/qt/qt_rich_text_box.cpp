@@ -213,13 +213,16 @@ void QtRichTextBox::mergeFormat(const QTextCharFormat& change) {
 }
 
 void QtRichTextBox::setSelFont(const FontAttributes& font) {
-    QTextCharFormat change;
-    change.setFontFamilies(QStringList{toQString(font.name)});
-    change.setFontPointSize(font.sizePt);
-    change.setFontWeight(font.bold ? QFont::Bold : QFont::Normal);
-    change.setFontItalic(font.italic);
-    change.setFontStrikeOut(font.strikethrough);
-    change.setFontUnderline(font.underline);
+    text::CharFormat format;
+    format.fontName = font.name;
+    format.sizePt = font.sizePt;
+    format.bold = font.bold;
+    format.italic = font.italic;
+    format.strikethrough = font.strikethrough;
+    format.underline = font.underline;
+    QTextCharFormat change = toQtFormat(format);
+    // The font command leaves each character's colour as it is.
+    change.clearForeground();
     mergeFormat(change);
 }
 
