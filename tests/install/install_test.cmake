@@ -11,7 +11,7 @@ endif()
 set(program "${PREFIX}/bin/pennory")
 get_filename_component(data "${PREFIX}/bin/${RELATIVE_DATA_DIR}" ABSOLUTE)
 foreach(file "${program}" "${data}/Pennory帮助.htm" "${PREFIX}/share/applications/pennory.desktop"
-        "${PREFIX}/share/metainfo/io.github.pennory.Pennory.metainfo.xml"
+        "${PREFIX}/share/metainfo/cn.pennory.Pennory.metainfo.xml"
         "${PREFIX}/share/icons/hicolor/scalable/apps/pennory.svg"
         "${PREFIX}/share/icons/hicolor/16x16/apps/pennory.png"
         "${PREFIX}/share/icons/hicolor/256x256/apps/pennory.png")
