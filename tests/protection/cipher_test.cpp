@@ -85,7 +85,7 @@ TEST(Cipher, EveryUnitTakesPartAndKeepsItsPlace) {
     for (std::size_t i = 0; i < plain.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(scrambled[i], encryptChar(plain[i]));
-        if (!protection::isExcepted(plain[i])) EXPECT_NE(scrambled[i], plain[i]);
+        if (!protection::isExcepted(plain[i])) { EXPECT_NE(scrambled[i], plain[i]); }
     }
     EXPECT_EQ(encryptText(u""), u"");
     EXPECT_EQ(decryptText(u""), u"");
@@ -151,8 +151,8 @@ TEST(Cipher, EveryRepresentableCharacterSurvivesUnlessItsLowerNeighbourIsNoChara
             below && !protection::isExcepted(*below) && *below != u'\r' && *below != u'\n';
         SCOPED_TRACE(::testing::Message() << "U+" << std::hex << i);
         ASSERT_EQ(restorable(c), expected);
-        if (below) ASSERT_EQ(encryptChar(c), *below);
-        if (expected) ASSERT_EQ(decryptChar(encryptChar(c)), c);
+        if (below) { ASSERT_EQ(encryptChar(c), *below); }
+        if (expected) { ASSERT_EQ(decryptChar(encryptChar(c)), c); }
     }
     // Code page 936 holds more than 21,000 two-byte characters besides ASCII.
     EXPECT_GT(checked, 21000);

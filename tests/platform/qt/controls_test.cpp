@@ -56,7 +56,7 @@ TEST_F(QtControls, GeometryIsTwipsOnTheWayInAndOut) {
     for (const auto& row : rows) {
         button->setGeometry(row.twips);
         EXPECT_EQ(qt::QtFactory::widgetOf(*button)->geometry(), row.pixels);
-        if (row.twips.width >= 0) EXPECT_EQ(button->geometry(), row.twips);
+        if (row.twips.width >= 0) { EXPECT_EQ(button->geometry(), row.twips); }
     }
     // Moved by something else, the widget reports where it stands.
     button->setGeometry({120, 7490, 500, 320});

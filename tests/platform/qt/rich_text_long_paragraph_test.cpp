@@ -152,7 +152,7 @@ TEST_F(LongParagraphTest, LongParagraphsAreSplitButNeverInsideASurrogatePair) {
     EXPECT_EQ(document().blockCount(), 3 + softBreaks());
     for (QTextBlock b = document().begin(); b.isValid(); b = b.next()) {
         const QString t = b.text();
-        if (!t.isEmpty()) EXPECT_FALSE(t.back().isHighSurrogate());
+        if (!t.isEmpty()) { EXPECT_FALSE(t.back().isHighSurrogate()); }
     }
 }
 
