@@ -146,15 +146,8 @@ private:
     // \u in the font table as part of the name, and then drops a blank in the text.
     void fontNameChar(char16_t c) {
         const std::uint16_t bytes = m_tables.bytesOf(c);
-        if (bytes == cp936::Tables::kNoBytes) {
-            m_out.unicodeWord(static_cast<std::int16_t>(c));
-            m_out.putUnchecked('?');
-        } else if (bytes < 0x100) {
-            m_out.hexByte(bytes);
-        } else {
-            m_out.hexByte(bytes >> 8);
-            m_out.hexByte(bytes & 0xFF);
-        }
+        if (bytes == cp936::Tables::kNoBytes) m_out.unicodeWord(static_cast<std::int16_t>(c));
+        codePageBytes(bytes);
     }
 
     void unicode(char16_t c) {
@@ -165,6 +158,11 @@ private:
             m_skip = skip;
         }
         m_out.unicodeWord(static_cast<std::int16_t>(c));
+        codePageBytes(bytes);
+    }
+
+    // A character's code page bytes as \'hh, or '?' where the code page has none.
+    void codePageBytes(std::uint16_t bytes) {
         if (bytes == cp936::Tables::kNoBytes) {
             m_out.putUnchecked('?');
         } else if (bytes < 0x100) {
