@@ -12,7 +12,7 @@
 #include "platform/qt/qt_factory.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/qt_timers.h"
-#include "platform/user_paths.h"
+#include "platform/files/user_paths.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ int main(int argc, char* argv[]) {
     platform::Services composed = services.services();
     composed.timers = &timers;
     composed.recoveryFolder =
-        platform::recoveryFolderPath(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
+        files::recoveryFolderPath(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
 
     app::Form1 form(factory, composed);
     form.Form_Load();

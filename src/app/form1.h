@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "input/manuscript_count.h"
-#include "platform/common_dialog.h"
+#include "app/common_dialog.h"
 #include "platform/control_factory.h"
 #include "platform/services.h"
 
@@ -72,7 +72,7 @@ public:
     // Indices 0, 2 and 3; there is no item 1.
     platform::MenuItem& mnuhelpitem(int index) { return *m_mnuhelpitem.at(index); }
 
-    platform::CommonDialog& CommonDialog1() { return m_commonDialog1; }
+    CommonDialog& CommonDialog1() { return m_commonDialog1; }
     const platform::Services& services() const { return m_services; }
     // A message box; an empty title shows "Pennory".
     int msgBox(std::u16string_view prompt, int style = platform::vbOKOnly,
@@ -130,7 +130,7 @@ private:
 
     platform::ControlFactory& m_factory;
     platform::Services m_services;
-    platform::CommonDialog m_commonDialog1;
+    CommonDialog m_commonDialog1;
 
     std::vector<std::unique_ptr<platform::ToolbarButton>> m_toolbar1;
     std::unique_ptr<platform::MenuItem> m_file, m_edit, m_font, m_color, m_code, m_help;

@@ -2,7 +2,7 @@
 
 namespace pennory::document {
 
-void applyPreset(platform::CommonDialog& dialog, const FileDialogPreset& preset) {
+void applyPreset(app::CommonDialog& dialog, const FileDialogPreset& preset) {
     dialog.DialogTitle = preset.title;
     dialog.Filter = preset.filter;
     dialog.FilterIndex = preset.filterIndex;

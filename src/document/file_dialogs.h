@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/common_dialog.h"
+#include "app/common_dialog.h"
 
 namespace pennory::document {
 
@@ -32,6 +32,6 @@ inline constexpr FileDialogPreset kSaveAsRtf{u"另存为", u"rtf文件(*.rtf)|*.
 inline constexpr FileDialogPreset kSaveAsText{u"另存为", u"txt文件(*.txt)|*.txt", 1, kHideReadOnly};
 
 // Sets title, filter, filter index and (when the preset has them) flags.
-void applyPreset(platform::CommonDialog& dialog, const FileDialogPreset& preset);
+void applyPreset(app::CommonDialog& dialog, const FileDialogPreset& preset);
 
 }  // namespace pennory::document

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/files/file_result.h"
+#include "platform/files/picture_probe.h"
 #include "platform/text/styled_text.h"
 
 namespace pennory::platform {
@@ -23,6 +24,9 @@ struct Geometry {
 
     bool operator==(const Geometry&) const = default;
 };
+
+using files::PictureProblem;
+using files::PictureResult;
 
 using Callback = std::function<void()>;
 // A file dropped on a control, by its full path.
@@ -147,26 +151,6 @@ public:
     virtual int max() const = 0;
     virtual void setMax(int max) = 0;
     virtual void setSteps(int smallStep, int largeStep) = 0;
-};
-
-// Why a picture is not shown. The core words the message.
-enum class PictureProblem {
-    None,
-    NotFound,
-    NotAFile,  // a folder
-    Unreadable,
-    Empty,
-    UnknownFormat,
-    Damaged,
-    TooLarge,  // decoding it would take more memory than a picture may
-};
-
-struct PictureResult {
-    PictureProblem problem = PictureProblem::None;
-    int widthPx = 0;
-    int heightPx = 0;
-
-    bool ok() const { return problem == PictureProblem::None; }
 };
 
 // Shows one picture at its own size; geometry's left and top place it, its width and height

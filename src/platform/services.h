@@ -15,6 +15,9 @@
 
 namespace pennory::platform {
 
+// Font dialog flag: show the effects section (underline, strikethrough, colour).
+inline constexpr int kFontEffects = 0x100;
+
 struct FileFilter {
     std::u16string label;
     std::u16string pattern;  // one or more patterns separated by ';'
@@ -107,7 +110,7 @@ public:
     virtual std::filesystem::path dataDir() const = 0;
     // The login password file (per-user configuration folder).
     virtual std::filesystem::path passwordFile() const = 0;
-    // The phrase library, "date.txt" (platform/user_paths.h says where).
+    // The phrase library, "date.txt" (platform/files/user_paths.h says where).
     virtual std::filesystem::path phraseFile() const = 0;
 };
 

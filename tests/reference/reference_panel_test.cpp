@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/common_dialog.h"
+#include "app/common_dialog.h"
 #include "support/form_fixture.h"
 #include "support/picture_files.h"
 

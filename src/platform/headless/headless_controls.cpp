@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/picture_probe.h"
+#include "platform/files/picture_probe.h"
 
 namespace pennory::platform::headless {
 
@@ -211,7 +211,7 @@ void HeadlessScrollBar::userDrag(int value) {
 // ---- Image
 
 PictureResult HeadlessImage::loadPicture(const std::filesystem::path& path) {
-    PictureResult probed = probePicture(path);
+    PictureResult probed = files::probePictureFile(path);
     if (!probed.ok()) {
         clearPicture();
         return probed;

@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "platform/common_dialog.h"
-#include "platform/font_families.h"
-#include "platform/font_sizes.h"
+#include "platform/services.h"
+#include "platform/text/font_families.h"
+#include "platform/text/font_sizes.h"
 #include "platform/qt/qt_conversions.h"
 
 namespace pennory::platform::qt {
@@ -135,7 +135,7 @@ FontDialog::FontDialog(QWidget* parent, const FontChoice& initial, bool effects)
     buildSizes();
     m_family->setText(toQString(initial.name));
     showRow(m_familyList, findRow(m_familyList, m_family->text(), false));
-    if (initial.size > 0) m_size->setText(toQString(fontSizeText(initial.size)));
+    if (initial.size > 0) m_size->setText(toQString(text::fontSizeText(initial.size)));
     showRow(m_sizeList, findRow(m_sizeList, m_size->text(), false));
 
     connect(m_familyList, &QListWidget::currentTextChanged, m_family, &QLineEdit::setText);
@@ -155,7 +155,7 @@ FontDialog::FontDialog(QWidget* parent, const FontChoice& initial, bool effects)
 void FontDialog::buildFamilies() {
     std::vector<std::u16string> installed;
     for (const QString& family : QFontDatabase::families()) installed.push_back(toU16(family));
-    for (const auto& family : fontFamilyList(installed)) {
+    for (const auto& family : text::fontFamilyList(installed)) {
         auto* item = new QListWidgetItem(toQString(family), m_familyList);
         // Each name in the face it stands for, the Chinese names through the substitutions
         // of qt_fonts; a symbol face would not show its own name, so that stays plain.
@@ -167,7 +167,7 @@ void FontDialog::buildFamilies() {
 }
 
 void FontDialog::buildSizes() {
-    for (const auto& size : fontSizeList()) m_sizeList->addItem(toQString(size));
+    for (const auto& size : text::fontSizeList()) m_sizeList->addItem(toQString(size));
 }
 
 void FontDialog::familyTyped(const QString& text) {
@@ -180,7 +180,7 @@ void FontDialog::sizeTyped(const QString& text) {
 
 void FontDialog::refresh() {
     const bool named = !m_family->text().trimmed().isEmpty();
-    const auto size = parseFontSize(toU16(m_size->text()));
+    const auto size = text::parseFontSize(toU16(m_size->text()));
     m_ok->setEnabled(named && size.has_value());
     if (!named || !size) return;
     const FontChoice font = choice();
@@ -196,7 +196,7 @@ void FontDialog::refresh() {
 FontChoice FontDialog::choice() const {
     FontChoice out = m_initial;
     out.name = toU16(m_family->text().trimmed());
-    out.size = parseFontSize(toU16(m_size->text())).value_or(m_initial.size);
+    out.size = text::parseFontSize(toU16(m_size->text())).value_or(m_initial.size);
     out.bold = m_bold->isChecked();
     out.italic = m_italic->isChecked();
     if (m_effects) {

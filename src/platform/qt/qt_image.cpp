@@ -2,14 +2,14 @@
 
 #include <QImageReader>
 
-#include "platform/picture_probe.h"
+#include "platform/files/picture_probe.h"
 
 namespace pennory::platform::qt {
 
 namespace {
 
 // Room for the largest picture the probe lets through.
-constexpr int kAllocationLimitMb = static_cast<int>(kMaxPictureBytes / (1024 * 1024)) + 1;
+constexpr int kAllocationLimitMb = static_cast<int>(files::kMaxPictureBytes / (1024 * 1024)) + 1;
 
 }  // namespace
 
@@ -26,7 +26,7 @@ QtImage::QtImage(QWidget* parent) : QtControl(new PictureView(parent)) {}
 PictureResult QtImage::loadPicture(const std::filesystem::path& path) {
     // The old picture goes before the new one is decoded, so the two are never held at once.
     clearPicture();
-    PictureResult probed = probePicture(path);
+    PictureResult probed = files::probePictureFile(path);
     if (!probed.ok()) return probed;
     QImageReader::setAllocationLimit(kAllocationLimitMb);
     const QString name = toQString(path.u16string());

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "platform/qt/qt_paths.h"
-#include "platform/user_paths.h"
+#include "platform/files/user_paths.h"
 
 namespace pennory::platform::qt {
 
@@ -26,17 +26,17 @@ std::filesystem::path QtProgram::executableDir() const {
 // Found at run time, so the program works from any install prefix.
 std::filesystem::path QtProgram::dataDir() const {
     // PENNORY_RELATIVE_DATA_DIR: the data folder as installed relative to the program's.
-    return installedDataDir(executableDir(), PENNORY_RELATIVE_DATA_DIR);
+    return files::installedDataDir(executableDir(), PENNORY_RELATIVE_DATA_DIR);
 }
 
 std::filesystem::path QtProgram::passwordFile() const {
-    return passwordFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    return files::passwordFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }
 
 std::filesystem::path QtProgram::phraseFile() const {
     std::error_code error;
     const auto working = std::filesystem::current_path(error);
-    return phraseFilePath(error ? std::filesystem::path() : working, std::getenv("XDG_DATA_HOME"),
+    return files::phraseFilePath(error ? std::filesystem::path() : working, std::getenv("XDG_DATA_HOME"),
                           std::getenv("HOME"));
 }
 

@@ -14,9 +14,9 @@ public:
     bool ended() const override { return m_ended; }
     std::filesystem::path executableDir() const override;
     std::filesystem::path dataDir() const override;
-    // From $XDG_CONFIG_HOME or $HOME (platform/user_paths.h).
+    // From $XDG_CONFIG_HOME or $HOME (platform/files/user_paths.h).
     std::filesystem::path passwordFile() const override;
-    // From the working folder, $XDG_DATA_HOME or $HOME (platform/user_paths.h).
+    // From the working folder, $XDG_DATA_HOME or $HOME (platform/files/user_paths.h).
     std::filesystem::path phraseFile() const override;
 
 private:

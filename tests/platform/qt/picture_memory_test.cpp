@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/picture_probe.h"
+#include "platform/files/picture_probe.h"
 #include "platform/qt/qt_factory.h"
 #include "platform/qt/qt_image.h"
 #include "platform/qt/qt_picture_view.h"
@@ -121,7 +121,7 @@ TEST_F(PictureMemory, TheLargestAcceptedPicturesStayUnder256MB) {
     for (const auto& picture : largest) {
         SCOPED_TRACE(picture.name);
         const auto path = picture.make(*this);
-        ASSERT_TRUE(probePicture(path).ok()) << "no longer the largest accepted";
+        ASSERT_TRUE(files::probePictureFile(path).ok()) << "no longer the largest accepted";
         PictureResult result;
         const long long rise = peakRise(path, result);
         EXPECT_TRUE(result.ok()) << static_cast<int>(result.problem);

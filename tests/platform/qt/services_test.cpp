@@ -27,7 +27,7 @@
 #include <cstdlib>
 #include <functional>
 
-#include "platform/common_dialog.h"
+#include "app/common_dialog.h"
 #include "platform/qt/qt_colour_dialog.h"
 #include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/qt_font_dialog.h"
@@ -100,7 +100,7 @@ const FilterCase kProgramFilters[] = {
 TEST(QtNameFilters, EveryFilterOfTheProgram) {
     for (const auto& [filter, expected] : kProgramFilters) {
         SCOPED_TRACE(qtText16(filter).toStdString());
-        const QStringList filters = qtNameFilters(parseFilter(filter));
+        const QStringList filters = qtNameFilters(app::parseFilter(filter));
         EXPECT_EQ(std::vector<QString>(filters.begin(), filters.end()), expected);
     }
 }
@@ -143,12 +143,12 @@ TEST(QtNameFilters, TheFileDialogMatchesThePatterns) {
     };
     const QStringList all = {u"b.txt"_qs,  u"c.gif"_qs, u"d.jpg"_qs,   u"e.bmp"_qs,
                              u"readme"_qs, u"xgif"_qs,  u"稿子.rtf"_qs};
-    const QStringList open = qtNameFilters(parseFilter(kProgramFilters[0].filter));
+    const QStringList open = qtNameFilters(app::parseFilter(kProgramFilters[0].filter));
     dialog.setNameFilters(open);
     EXPECT_EQ(offered(open[1], {u"b.txt"_qs}), QStringList{u"b.txt"_qs});
     EXPECT_EQ(offered(open[2], {u"稿子.rtf"_qs}), QStringList{u"稿子.rtf"_qs});
     EXPECT_EQ(offered(open[0], all), all);
-    const QStringList picture = qtNameFilters(parseFilter(kProgramFilters[4].filter));
+    const QStringList picture = qtNameFilters(app::parseFilter(kProgramFilters[4].filter));
     dialog.setNameFilters(picture);
     const QStringList gifs = {u"c.gif"_qs, u"xgif"_qs};
     EXPECT_EQ(offered(picture[1], gifs), gifs);
@@ -174,7 +174,7 @@ TEST_F(QtServicesTest, OpenDialogShowsTheLabelsAndReturnsTheChosenFile) {
         dialog->selectFile(chosen);
         static_cast<QDialog*>(dialog)->accept();
     });
-    FileDialogRequest request{u"打开", parseFilter(kProgramFilters[0].filter), 3, 4, u""};
+    FileDialogRequest request{u"打开", app::parseFilter(kProgramFilters[0].filter), 3, 4, u""};
     const auto result = services.dialogs().showOpen(request);
 
     ASSERT_TRUE(result);
@@ -203,7 +203,7 @@ TEST_F(QtServicesTest, SaveDialogStartsWithTheGivenNameAndAddsNoExtension) {
         static_cast<QDialog*>(dialog)->accept();
     });
     const auto result = services.dialogs().showSave(
-        {u"另存为", parseFilter(u"rtf文件(*.rtf)|*.rtf"), 1, 4, previous.toStdU16String()});
+        {u"另存为", app::parseFilter(u"rtf文件(*.rtf)|*.rtf"), 1, 4, previous.toStdU16String()});
     EXPECT_EQ(directory, dir.path());
     EXPECT_EQ(prefilled, QStringList{previous});
     ASSERT_TRUE(result);

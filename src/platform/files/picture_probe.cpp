@@ -1,16 +1,21 @@
-#include "platform/picture_probe.h"
+#include "platform/files/picture_probe.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <fstream>
+#include <cstring>
 #include <optional>
 #include <string_view>
 #include <system_error>
 #include <utility>
 #include <vector>
 
-namespace pennory::platform {
+namespace pennory::files {
 
 namespace {
 
@@ -44,24 +49,21 @@ PictureResult sized(long long width, long long height, std::uint64_t bytesPerPix
     return {PictureProblem::None, static_cast<int>(width), static_cast<int>(height)};
 }
 
-// Reads small pieces at given offsets; never more than the caller asks for.
+// Reads small pieces of the picture's bytes at given offsets; a piece past the end fails.
 class PieceReader {
 public:
-    PieceReader(std::ifstream& in, std::uintmax_t size) : m_in(in), m_size(size) {}
+    explicit PieceReader(std::string_view bytes) : m_bytes(bytes) {}
 
-    std::uintmax_t size() const { return m_size; }
+    std::uintmax_t size() const { return m_bytes.size(); }
 
-    bool read(std::uintmax_t offset, unsigned char* out, std::size_t count) {
-        if (offset > m_size || count > m_size - offset) return false;
-        m_in.clear();
-        m_in.seekg(static_cast<std::streamoff>(offset));
-        m_in.read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(count));
-        return m_in.gcount() == static_cast<std::streamsize>(count);
+    bool read(std::uintmax_t offset, unsigned char* out, std::size_t count) const {
+        if (offset > m_bytes.size() || count > m_bytes.size() - offset) return false;
+        std::memcpy(out, m_bytes.data() + offset, count);
+        return true;
     }
 
 private:
-    std::ifstream& m_in;
-    std::uintmax_t m_size;
+    std::string_view m_bytes;
 };
 
 std::uint32_t le16(const unsigned char* p) { return p[0] | (p[1] << 8); }
@@ -290,30 +292,44 @@ PictureResult probeJpeg(PieceReader& file) {
 
 }  // namespace
 
-PictureResult probePicture(const std::filesystem::path& path) {
+PictureResult probePicture(std::string_view bytes) {
+    if (bytes.empty()) return failure(kEmpty);
+    PieceReader file(bytes);
+    if (bytes.starts_with("BM")) return probeBmp(file);
+    if (bytes.starts_with("GIF87a") || bytes.starts_with("GIF89a")) return probeGif(file);
+    if (bytes.starts_with("\x89PNG\r\n\x1a\n")) return probePng(file);
+    if (bytes.starts_with("\xFF\xD8\xFF")) return probeJpeg(file);
+    return failure(kUnknown);
+}
+
+PictureResult probePictureFile(const std::filesystem::path& path) {
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (status.type() == std::filesystem::file_type::not_found) return failure(kNotFound);
     if (error) return failure(kUnreadable);
     if (std::filesystem::is_directory(status)) return failure(kNotAFile);
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) return failure(kUnreadable);
+    if (!std::filesystem::is_regular_file(status)) return failure(kUnreadable);
 
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return failure(kUnreadable);
-    if (size == 0) return failure(kEmpty);
-
-    PieceReader file(in, size);
-    std::array<unsigned char, 8> magic{};
-    const std::size_t have = size < magic.size() ? static_cast<std::size_t>(size) : magic.size();
-    if (!file.read(0, magic.data(), have)) return failure(kUnreadable);
-    const std::string_view head(reinterpret_cast<const char*>(magic.data()), have);
-
-    if (head.starts_with("BM")) return probeBmp(file);
-    if (head.starts_with("GIF87a") || head.starts_with("GIF89a")) return probeGif(file);
-    if (head.starts_with("\x89PNG\r\n\x1a\n")) return probePng(file);
-    if (head.starts_with("\xFF\xD8\xFF")) return probeJpeg(file);
-    return failure(kUnknown);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return failure(kUnreadable);
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        return failure(kUnreadable);
+    }
+    const auto size = static_cast<std::size_t>(opened.st_size);
+    if (size == 0) {
+        ::close(fd);
+        return failure(kEmpty);
+    }
+    // Mapped, not read: the probe touches only the pages its headers lie in, so a large
+    // picture costs no memory here.
+    void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    ::close(fd);
+    if (mapped == MAP_FAILED) return failure(kUnreadable);
+    const PictureResult result = probePicture({static_cast<const char*>(mapped), size});
+    ::munmap(mapped, size);
+    return result;
 }
 
-}  // namespace pennory::platform
+}  // namespace pennory::files

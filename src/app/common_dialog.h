@@ -3,17 +3,20 @@
 // command sets only the settings it needs, shows a dialog and reads the outcome back.
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/services.h"
 
-namespace pennory::platform {
+namespace pennory::app {
+
+using platform::DialogService;
+using platform::FileDialogRequest;
+using platform::FileFilter;
 
 // "label|pattern|label|pattern|" into entries; a trailing "|" and a label without a pattern
 // are ignored.
 std::vector<FileFilter> parseFilter(std::u16string_view filter);
-
-// Font dialog flag: show the effects section (underline, strikethrough, colour).
-inline constexpr int kFontEffects = 0x100;
 
 class CommonDialog {
 public:
@@ -46,4 +49,4 @@ private:
     DialogService& m_service;
 };
 
-}  // namespace pennory::platform
+}  // namespace pennory::app

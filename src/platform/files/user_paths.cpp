@@ -1,4 +1,4 @@
-#include "platform/user_paths.h"
+#include "platform/files/user_paths.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-namespace pennory::platform {
+namespace pennory::files {
 namespace {
 
 std::filesystem::path homeFromUserDatabase() {
@@ -70,4 +70,4 @@ std::filesystem::path recoveryFolderPath(const char* xdgStateHome, const char* h
     return folder / ".local" / "state" / "pennory";
 }
 
-}  // namespace pennory::platform
+}  // namespace pennory::files

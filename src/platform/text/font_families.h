@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace pennory::platform {
+namespace pennory::text {
 
 // Listed first, in this order, whether or not a face of that name is installed: the
 // platform draws each with the installed face it stands for.
@@ -18,4 +18,4 @@ inline constexpr std::array<std::u16string_view, 4> kChineseFontFamilies = {u"хо
 // names and hidden families (a leading ".", the system's private faces) are left out.
 std::vector<std::u16string> fontFamilyList(const std::vector<std::u16string>& installed);
 
-}  // namespace pennory::platform
+}  // namespace pennory::text

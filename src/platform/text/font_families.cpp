@@ -1,8 +1,8 @@
-#include "platform/font_families.h"
+#include "platform/text/font_families.h"
 
 #include <algorithm>
 
-namespace pennory::platform {
+namespace pennory::text {
 
 std::vector<std::u16string> fontFamilyList(const std::vector<std::u16string>& installed) {
     std::vector<std::u16string> out(kChineseFontFamilies.begin(), kChineseFontFamilies.end());
@@ -14,4 +14,4 @@ std::vector<std::u16string> fontFamilyList(const std::vector<std::u16string>& in
     return out;
 }
 
-}  // namespace pennory::platform
+}  // namespace pennory::text

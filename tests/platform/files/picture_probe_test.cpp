@@ -1,7 +1,7 @@
 // Measuring picture files from their headers: the four formats, and every way a file is
 // refused before a decoder would see it.
 
-#include "platform/picture_probe.h"
+#include "platform/files/picture_probe.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -9,16 +9,17 @@
 #include <filesystem>
 #include <string>
 
-#include "support/form_fixture.h"
+#include "temp_folder.h"
 #include "support/picture_files.h"
 
 namespace pennory::testing {
 namespace {
 
 namespace pic = pictures;
-using platform::probePicture;
+using files::probePicture;
+using files::probePictureFile;
 
-using platform::PictureProblem;
+using files::PictureProblem;
 constexpr PictureProblem kUnknown = PictureProblem::UnknownFormat;
 constexpr PictureProblem kDamaged = PictureProblem::Damaged;
 constexpr PictureProblem kTooLarge = PictureProblem::TooLarge;
@@ -97,7 +98,7 @@ protected:
         return pic::write(m_dir / ("picture" + std::to_string(++m_count)), bytes);
     }
 
-    TempDir m_dir;
+    files::testing::TempFolder m_dir;
     int m_count = 0;
 };
 
@@ -143,7 +144,7 @@ TEST_F(PictureProbe, MeasuresEachFormatFromItsHeader) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto probed = probePicture(file(c.bytes));
+        const auto probed = probePicture(c.bytes);
         ASSERT_TRUE(probed.ok()) << static_cast<int>(probed.problem);
         EXPECT_EQ(probed.widthPx, c.width);
         EXPECT_EQ(probed.heightPx, c.height);
@@ -202,7 +203,7 @@ TEST_F(PictureProbe, RefusesWhatCannotBeShownWithAReason) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto probed = probePicture(file(c.bytes));
+        const auto probed = probePicture(c.bytes);
         EXPECT_FALSE(probed.ok());
         EXPECT_EQ(probed.problem, c.reason);
         EXPECT_EQ(probed.widthPx, 0);
@@ -211,16 +212,16 @@ TEST_F(PictureProbe, RefusesWhatCannotBeShownWithAReason) {
 }
 
 TEST_F(PictureProbe, NamesMissingEmptyAndFolderPaths) {
-    EXPECT_EQ(probePicture(m_dir / "nowhere.bmp").problem, PictureProblem::NotFound);
-    EXPECT_EQ(probePicture(file("")).problem, PictureProblem::Empty);
-    EXPECT_EQ(probePicture(m_dir.path()).problem, PictureProblem::NotAFile);
+    EXPECT_EQ(probePictureFile(m_dir / "nowhere.bmp").problem, PictureProblem::NotFound);
+    EXPECT_EQ(probePictureFile(file("")).problem, PictureProblem::Empty);
+    EXPECT_EQ(probePictureFile(m_dir.path()).problem, PictureProblem::NotAFile);
 }
 
 TEST_F(PictureProbe, ReportsAnUnreadableFile) {
     const auto path = file(pic::bmp(2, 2));
     std::filesystem::permissions(path, std::filesystem::perms::none);
     if (std::ifstream(path).good()) GTEST_SKIP() << "running with permission to read anything";
-    const auto probed = probePicture(path);
+    const auto probed = probePictureFile(path);
     EXPECT_FALSE(probed.ok());
     EXPECT_EQ(probed.problem, PictureProblem::Unreadable);
 }
@@ -229,7 +230,7 @@ TEST_F(PictureProbe, RefusesAPipeWithoutWaitingForIt) {
     // Nobody writes into the pipe: reading it would block for ever.
     const auto path = m_dir / "pipe.bmp";
     ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    const auto probed = probePicture(path);
+    const auto probed = probePictureFile(path);
     EXPECT_FALSE(probed.ok());
     EXPECT_EQ(probed.problem, PictureProblem::Unreadable);
 }
@@ -238,7 +239,7 @@ TEST_F(PictureProbe, JudgesAHugeFileByItsHeaderAlone) {
     // A sparse file of 3 GiB: reading it whole would take gigabytes of memory.
     const auto path = file(pngHeader(640, 480));
     std::filesystem::resize_file(path, std::uintmax_t(3) << 30);
-    const auto probed = probePicture(path);
+    const auto probed = probePictureFile(path);
     ASSERT_TRUE(probed.ok());
     EXPECT_EQ(probed.widthPx, 640);
     EXPECT_EQ(probed.heightPx, 480);

@@ -1,9 +1,9 @@
-#include "platform/font_sizes.h"
+#include "platform/text/font_sizes.h"
 
 #include <charconv>
 #include <cmath>
 
-namespace pennory::platform {
+namespace pennory::text {
 
 namespace {
 
@@ -70,4 +70,4 @@ std::vector<std::u16string> fontSizeList() {
     return out;
 }
 
-}  // namespace pennory::platform
+}  // namespace pennory::text

@@ -1,7 +1,7 @@
 // Where the program's own files are decided: the password file, the phrase library and the
 // installed data folder.
 
-#include "platform/user_paths.h"
+#include "platform/files/user_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 #include <fstream>
 
-#include "support/form_fixture.h"
+#include "temp_folder.h"
 
 namespace pennory::testing {
 namespace {
@@ -18,9 +18,9 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(PhraseFilePath, FollowsTheWorkingFolderThenXdgDataHomeThenHome) {
-    TempDir withLibrary;
+    files::testing::TempFolder withLibrary;
     std::ofstream(withLibrary / "date.txt") << "\r\n";
-    TempDir without;
+    files::testing::TempFolder without;
     struct Case {
         const char* name;
         fs::path working;
@@ -43,22 +43,22 @@ TEST(PhraseFilePath, FollowsTheWorkingFolderThenXdgDataHomeThenHome) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(platform::phraseFilePath(c.working, c.xdgDataHome, c.home), c.expected);
+        EXPECT_EQ(files::phraseFilePath(c.working, c.xdgDataHome, c.home), c.expected);
     }
 }
 
 TEST(InstalledDataDir, IsFoundFromTheExecutablesFolder) {
-    EXPECT_EQ(platform::installedDataDir("/opt/x/bin", "../share/pennory"),
+    EXPECT_EQ(files::installedDataDir("/opt/x/bin", "../share/pennory"),
               fs::path("/opt/x/share/pennory"));
-    EXPECT_EQ(platform::installedDataDir("/usr/bin", "../share/pennory"),
+    EXPECT_EQ(files::installedDataDir("/usr/bin", "../share/pennory"),
               fs::path("/usr/share/pennory"));
-    EXPECT_EQ(platform::installedDataDir("/usr/bin", "/srv/pennory"), fs::path("/srv/pennory"));
+    EXPECT_EQ(files::installedDataDir("/usr/bin", "/srv/pennory"), fs::path("/srv/pennory"));
 }
 
 }  // namespace
 }  // namespace pennory::testing
 
-namespace pennory::platform {
+namespace pennory::files {
 namespace {
 
 namespace fs = std::filesystem;
@@ -102,4 +102,4 @@ TEST(UserPaths, WithoutHomeTheUserDatabaseNamesIt) {
 }
 
 }  // namespace
-}  // namespace pennory::platform
+}  // namespace pennory::files

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace pennory::platform {
+namespace pennory::text {
 
 struct NamedFontSize {
     std::u16string_view name;
@@ -56,4 +56,4 @@ std::u16string fontSizeText(float points);
 // writes them.
 std::vector<std::u16string> fontSizeList();
 
-}  // namespace pennory::platform
+}  // namespace pennory::text

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/user_paths.h"
+#include "platform/files/user_paths.h"
 
-namespace pennory::platform {
+namespace pennory::files {
 namespace {
 
 TEST(RecoveryFolderPath, FollowsXdgStateHomeElseHome) {
@@ -28,4 +28,4 @@ TEST(RecoveryFolderPath, FollowsXdgStateHomeElseHome) {
 }
 
 }  // namespace
-}  // namespace pennory::platform
+}  // namespace pennory::files

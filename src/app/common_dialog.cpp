@@ -1,6 +1,6 @@
-#include "platform/common_dialog.h"
+#include "app/common_dialog.h"
 
-namespace pennory::platform {
+namespace pennory::app {
 
 std::vector<FileFilter> parseFilter(std::u16string_view filter) {
     std::vector<std::u16string_view> parts;
@@ -35,7 +35,7 @@ bool CommonDialog::ShowOpen() { return takeFileName(m_service.showOpen(request()
 bool CommonDialog::ShowSave() { return takeFileName(m_service.showSave(request()), FileName); }
 
 bool CommonDialog::ShowFont() {
-    const FontChoice current{FontName, FontSize, FontBold, FontItalic, FontStrikethru,
+    const platform::FontChoice current{FontName, FontSize, FontBold, FontItalic, FontStrikethru,
                              FontUnderline};
     const auto chosen = m_service.showFont(current, Flags);
     if (!chosen) return false;
@@ -45,7 +45,7 @@ bool CommonDialog::ShowFont() {
     FontItalic = chosen->italic;
     // Without the effects section the dialog offers no underline or strikethrough, so
     // those values stay as they were.
-    if (Flags & kFontEffects) {
+    if (Flags & platform::kFontEffects) {
         FontStrikethru = chosen->strikethrough;
         FontUnderline = chosen->underline;
     }
@@ -59,4 +59,4 @@ bool CommonDialog::ShowColor() {
     return true;
 }
 
-}  // namespace pennory::platform
+}  // namespace pennory::app

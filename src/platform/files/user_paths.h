@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-namespace pennory::platform {
+namespace pennory::files {
 
 // The user's home folder: home when it is an absolute path, else the running user's entry in
 // the user database; empty when neither names one. Never a shared folder such as /tmp.
@@ -32,4 +32,4 @@ std::filesystem::path installedDataDir(const std::filesystem::path& executableDi
 // argument may be null.
 std::filesystem::path recoveryFolderPath(const char* xdgStateHome, const char* home);
 
-}  // namespace pennory::platform
+}  // namespace pennory::files

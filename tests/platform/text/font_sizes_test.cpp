@@ -1,19 +1,19 @@
 // The font dialog's sizes and families as a Chinese writer names them.
 
-#include "platform/font_sizes.h"
+#include "platform/text/font_sizes.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/font_families.h"
-#include "support/form_fixture.h"
+#include "platform/text/font_families.h"
+#include "text_test_support.h"
 
 namespace pennory::testing {
 namespace {
 
-using platform::fontFamilyList;
-using platform::fontSizeList;
-using platform::fontSizeText;
-using platform::parseFontSize;
+using text::fontFamilyList;
+using text::fontSizeList;
+using text::fontSizeText;
+using text::parseFontSize;
 
 struct Typed {
     std::u16string_view text;
@@ -28,7 +28,7 @@ TEST(FontSizes, EveryChineseSizeReadsAsItsPoints) {
         {u"六号", 7.5}, {u"小六", 6.5}, {u"七号", 5.5},  {u"八号", 5},
     };
     for (const auto& size : sizes) {
-        SCOPED_TRACE(utf8(size.text));
+        SCOPED_TRACE(text::testing::toUtf8(size.text));
         EXPECT_EQ(parseFontSize(size.text), size.points);
     }
 }
@@ -60,7 +60,7 @@ TEST(FontSizes, TypedPointsAreReadToTheHalfPoint) {
         {u".", std::nullopt},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(utf8(c.text));
+        SCOPED_TRACE(text::testing::toUtf8(c.text));
         EXPECT_EQ(parseFontSize(c.text), c.points);
     }
 }
@@ -80,7 +80,7 @@ TEST(FontSizes, TheListOffersTheChineseSizesThenPoints) {
         u"22",   u"24",   u"26",   u"28",   u"36",   u"48",   u"72"};
     EXPECT_EQ(fontSizeList(), expected);
     for (const auto& entry : fontSizeList()) {
-        SCOPED_TRACE(utf8(entry));
+        SCOPED_TRACE(text::testing::toUtf8(entry));
         EXPECT_TRUE(parseFontSize(entry));  // every entry can be chosen
     }
 }
