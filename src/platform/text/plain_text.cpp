@@ -47,8 +47,8 @@ std::optional<std::u16string> decodeMarked(std::string_view bytes, bool& valid) 
 }  // namespace
 
 std::optional<std::u16string> decodePlainText(std::string_view bytes) {
+    if (looksLikeBinaryFile(bytes)) return std::nullopt;
     const bool hasNul = std::memchr(bytes.data(), 0, bytes.size()) != nullptr;
-    if (hasNul && looksLikeTarArchive(bytes)) return std::nullopt;
     bool valid = true;
     std::optional<std::u16string> text = decodeMarked(bytes, valid);
     if (!text) {

@@ -11,10 +11,10 @@ namespace pennory::text {
 // Honours a byte-order mark (UTF-8, UTF-16 LE/BE); otherwise reads UTF-8 or GB18030 (a
 // superset of GBK; the single byte 0x80 is read as the euro sign, as Windows writes it) as
 // guessPlainTextEncoding() decides. Line ends are kept as they are in the file (CR LF, LF or
-// CR). Returns nullopt for a file that is not text: one holding a NUL byte that is not
-// well-formed in the encoding it is read in (executables, pictures, compressed archives), or
-// is a tar archive. Every file encodePlainText() writes is text, NUL characters included
-// (unless it spells a tar header at byte 257).
+// CR). Returns nullopt for a file that is not text: one that begins with the signature of an
+// executable or an archive (binary_file_check.h), or holds a NUL byte that is not well-formed
+// in the encoding it is read in (pictures, other machine data). Every file encodePlainText()
+// writes is text, NUL characters included, unless its characters spell such a signature.
 std::optional<std::u16string> decodePlainText(std::string_view bytes);
 
 // For files whose format is fixed as this program's own: a byte-order mark decides as above,
