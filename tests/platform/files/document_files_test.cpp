@@ -54,6 +54,20 @@ TEST(DocumentFiles, TextKeepsTheCharactersOnly) {
     EXPECT_EQ(loaded.content, StyledText(manuscript().plainText(), format));
 }
 
+// A manuscript whose characters code page 936 has is saved as code page 936, the euro sign as
+// 0x80, and opens back unchanged.
+TEST(DocumentFiles, TextWithTheEuroSignIsCodePage936) {
+    TempFolder folder;
+    const StyledText content(u"价格€5\r\n", plainFormat());
+    ASSERT_TRUE(saveDocument(folder / "euro.txt", content, SaveType::Text).ok);
+    EXPECT_EQ(contentsOf(folder / "euro.txt"),
+              "\xBC\xDB\xB8\xF1\x80"
+              "5\r\n");
+    const LoadedDocument loaded = loadDocument(folder / "euro.txt", plainFormat());
+    ASSERT_TRUE(loaded.result.ok);
+    EXPECT_EQ(loaded.content.plainText(), u"价格€5\r\n");
+}
+
 TEST(DocumentFiles, PlainTextLineEndsBecomeCrLf) {
     TempFolder folder;
     putFile(folder / "unix.txt", "a\nb\rc\r\nd");
