@@ -23,7 +23,7 @@ std::u16string decodeGb18030Text(std::string_view bytes);
 
 // Code page 936 (as Windows has it: the euro sign is the single byte 0x80) when every character
 // has code page 936 bytes that a GB18030 reading gives back (cp936::readsBackAsGb18030(): all
-// but 83 private-use characters of the user-defined areas). Otherwise the whole text is
+// but 83 of the private-use characters the code page maps). Otherwise the whole text is
 // GB18030, where the euro sign is A2 E3: Korean, emoji, characters outside both, those 83. The
 // one exception keeps a file reading back unchanged: a text whose code page 936 bytes with a
 // euro sign would be taken for UTF-8 ("涓€" is E4 B8 80, the UTF-8 of "一") is GB18030 too.
