@@ -132,6 +132,26 @@ TEST_F(Password, FirstUseStoresTheEntryAsOneLineAndAsksToLogIn) {
     EXPECT_TRUE(unlocked());
 }
 
+// The euro sign is 0x80 in code page 936, as Windows writes it; a character that code page
+// lacks makes the whole line GB18030, where it is A2 E3.
+TEST_F(Password, FirstUseStoresTheEuroSignAsCodePage936Has) {
+    login(u"€100");
+    EXPECT_EQ(readBytes(file()),
+              "\x80"
+              "100\r\n");
+    messages().forget();
+    login(u"€100");
+    EXPECT_TRUE(unlocked());
+}
+
+TEST_F(Password, FirstUseStoresGb18030WhenACharacterNeedsIt) {
+    login(u"€한");
+    EXPECT_EQ(readBytes(file()), "\xA2\xE3\x83\x36\x84\x33\r\n");
+    messages().forget();
+    login(u"€한");
+    EXPECT_TRUE(unlocked());
+}
+
 TEST_F(Password, FirstUseCreatesTheMissingFoldersOwnerOnly) {
     const fs::perms before = permissionsOf(m_dir.path());
     usePasswordFile(m_dir / "config" / "pennory" / "print.txt");
@@ -192,6 +212,14 @@ INSTANTIATE_TEST_SUITE_P(
                       LoginCase{"empty stored, entry", "\r\n", u"x", false},
                       LoginCase{"Cancel", "Secret\r\n", std::nullopt, false},
                       LoginCase{"Chinese in code page 936", "\xCE\xC4\xB8\xE5\r\n", u"文稿", true},
+                      LoginCase{"euro of code page 936",
+                                "\x80"
+                                "5\r\n",
+                                u"€5", true},
+                      LoginCase{"euro of GB18030",
+                                "\xA2\xE3"
+                                "5\r\n",
+                                u"€5", true},
                       LoginCase{"first line only, lone LF", "abc\nxyz\r\n", u"abc", true},
                       LoginCase{"first line only, CR LF", "abc\r\nxyz\r\n", u"abc\r\nxyz", false},
                       LoginCase{"no line end", "abc", u"abc", true},

@@ -20,7 +20,8 @@ struct LoadedDocument {
 LoadedDocument loadDocument(const std::filesystem::path& path,
                             const text::CharFormat& plainFormat);
 
-// Type Rtf writes the formatted content; type Text the characters only (code page 936, CR LF).
+// Type Rtf writes the formatted content; type Text the characters only, as encodePlainText()
+// writes them (code page 936, GB18030 when a character needs it; CR LF as the content has).
 FileResult saveDocument(const std::filesystem::path& path, const text::StyledText& content,
                         SaveType type);
 

@@ -1,6 +1,7 @@
 #pragma once
-// Small line-oriented text files (the phrase file): read as plain text in
-// any of the encodings decodePlainText() knows, written as code page 936 with CR LF.
+// Small line-oriented text files (the phrase file, the password file): read as plain text in
+// any of the encodings decodePlainText() knows, written as encodePlainText() writes (code page
+// 936, GB18030 when a character needs it) with CR LF.
 
 #include <filesystem>
 #include <optional>

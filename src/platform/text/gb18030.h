@@ -1,7 +1,7 @@
 #pragma once
-// GB18030, the encoding of every text file this program writes: code page 936 (GBK) for the
-// characters it has, four-byte sequences for every other character of Unicode. A file whose
-// characters all have code page 936 bytes of the same meaning is thus code page 936 as well.
+// GB18030, the encoding this program reads Chinese text files in and writes those that code
+// page 936 cannot hold: GBK's bytes for the characters it has (the euro sign as A2 E3), four-byte
+// sequences for every other character of Unicode.
 
 #include <string>
 #include <string_view>

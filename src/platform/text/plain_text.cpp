@@ -1,8 +1,10 @@
 #include "platform/text/plain_text.h"
 
 #include <cstring>
+#include <utility>
 
 #include "platform/text/binary_file_check.h"
+#include "platform/text/code_page_936_text.h"
 #include "platform/text/gb18030.h"
 #include "platform/text/icu_converter.h"
 #include "platform/text/plain_text_encoding.h"
@@ -47,8 +49,8 @@ std::optional<std::u16string> decodeMarked(std::string_view bytes, bool& valid) 
 }  // namespace
 
 std::optional<std::u16string> decodePlainText(std::string_view bytes) {
+    if (looksLikeBinaryFile(bytes)) return std::nullopt;
     const bool hasNul = std::memchr(bytes.data(), 0, bytes.size()) != nullptr;
-    if (hasNul && looksLikeTarArchive(bytes)) return std::nullopt;
     bool valid = true;
     std::optional<std::u16string> text = decodeMarked(bytes, valid);
     if (!text) {
@@ -72,7 +74,17 @@ std::u16string decodeGb18030Text(std::string_view bytes) {
     return gb18030::decode(bytes);
 }
 
-std::string encodePlainText(std::u16string_view text) { return gb18030::encode(text); }
+std::string encodePlainText(std::u16string_view text) {
+    if (std::optional<std::string> bytes = cp936::encodeReadableAsGb18030(text)) {
+        // The euro sign's 0x80 after bytes that with it spell UTF-8 ("涓€" is E4 B8 80, the
+        // UTF-8 of "一") would read back as that UTF-8; GB18030's A2 E3 is never UTF-8.
+        if (text.find(u'\u20AC') == std::u16string_view::npos ||
+            guessPlainTextEncoding(*bytes) == PlainTextEncoding::Gb18030) {
+            return std::move(*bytes);
+        }
+    }
+    return gb18030::encode(text);
+}
 
 std::vector<std::u16string> splitLines(std::u16string_view text) {
     std::vector<std::u16string> lines;

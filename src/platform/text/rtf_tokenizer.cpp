@@ -59,7 +59,9 @@ bool RtfTokenizer::scan(RtfToken& token) {
             return true;
         }
         if (s == '\'') {
-            // \'hh; a damaged escape inside the file takes the hex digits it has.
+            // \'hh. An escape with fewer than two hex digits (\'4}, \'4 before a line end or the
+            // end of the file, \'g1) is damaged and no character: a lone digit would be a
+            // control character nobody wrote. Its digit is dropped; what follows reads as usual.
             m_pos += 2;
             int value = 0;
             int digits = 0;
@@ -70,8 +72,7 @@ bool RtfTokenizer::scan(RtfToken& token) {
                 ++digits;
                 ++m_pos;
             }
-            // Nothing usable, or cut short by the end of the file: no character.
-            if (digits == 0 || (digits < 2 && m_pos >= size)) return false;
+            if (digits < 2) return false;
             token.type = RtfToken::Type::HexByte;
             token.byte = static_cast<unsigned char>(value);
             return true;

@@ -14,7 +14,7 @@ struct RtfToken {
         GroupEnd,       // }
         ControlWord,    // \name or \nameN; name in text, N in parameter
         ControlSymbol,  // \ followed by one non-letter, in symbol (\' excluded)
-        HexByte,        // \'hh, the byte in byte
+        HexByte,        // \'hh, the byte in byte (fewer than two hex digits: no token)
         Text,           // a run of literal bytes, in text (never contains \ { } CR LF)
         Binary,         // the data of \binN, in text
     };

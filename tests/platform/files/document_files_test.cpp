@@ -54,6 +54,20 @@ TEST(DocumentFiles, TextKeepsTheCharactersOnly) {
     EXPECT_EQ(loaded.content, StyledText(manuscript().plainText(), format));
 }
 
+// A manuscript whose characters code page 936 has is saved as code page 936, the euro sign as
+// 0x80, and opens back unchanged.
+TEST(DocumentFiles, TextWithTheEuroSignIsCodePage936) {
+    TempFolder folder;
+    const StyledText content(u"价格€5\r\n", plainFormat());
+    ASSERT_TRUE(saveDocument(folder / "euro.txt", content, SaveType::Text).ok);
+    EXPECT_EQ(contentsOf(folder / "euro.txt"),
+              "\xBC\xDB\xB8\xF1\x80"
+              "5\r\n");
+    const LoadedDocument loaded = loadDocument(folder / "euro.txt", plainFormat());
+    ASSERT_TRUE(loaded.result.ok);
+    EXPECT_EQ(loaded.content.plainText(), u"价格€5\r\n");
+}
+
 TEST(DocumentFiles, PlainTextLineEndsBecomeCrLf) {
     TempFolder folder;
     putFile(folder / "unix.txt", "a\nb\rc\r\nd");
@@ -82,10 +96,18 @@ TEST(DocumentFiles, RefusesWhatIsNotText) {
         "GIF89a\x01\0\x01\0\x80\0\0\xFF\xFF\xFF\0\0\0\x21\xF9\x04\x01\0\0\0\0\x2C\0\0\0\0"
         "\x01\0\x01\0\0\x02\x02\x44\x01\0\x3B";
     putFile(folder / "picture.gif", std::string(gif, sizeof gif - 1));
-    const LoadedDocument loaded = loadDocument(folder / "picture.gif", plainFormat());
-    EXPECT_FALSE(loaded.result.ok);
-    EXPECT_EQ(loaded.result.message, u"这不是文本文件，无法打开。");
-    EXPECT_TRUE(loaded.content.empty());
+    // An executable's and an archive's signature, then bytes that would read as text.
+    putFile(folder / "program",
+            "\x7F"
+            "ELF words that read as text\r\n");
+    putFile(folder / "book.zip", "PK\x03\x04\xCE\xC4\xB8\xE5 text\r\n");
+    for (const char* name : {"picture.gif", "program", "book.zip"}) {
+        SCOPED_TRACE(name);
+        const LoadedDocument loaded = loadDocument(folder / name, plainFormat());
+        EXPECT_FALSE(loaded.result.ok);
+        EXPECT_EQ(loaded.result.message, u"这不是文本文件，无法打开。");
+        EXPECT_TRUE(loaded.content.empty());
+    }
 }
 
 TEST(DocumentFiles, MissingFile) {

@@ -21,6 +21,27 @@ TEST(TextLines, WritesGbkWithCrLfAfterEveryLine) {
     EXPECT_EQ(contentsOf(folder / "empty.txt"), "");
 }
 
+// The phrase file: code page 936 as Windows has it (the euro sign 0x80) while every character
+// has it; one that does not makes the whole file GB18030 (the euro sign A2 E3).
+TEST(TextLines, WritesTheEuroSignAsCodePage936UnlessAnotherCharacterNeedsGb18030) {
+    TempFolder folder;
+    ASSERT_TRUE(writeTextLines(folder / "date.txt", {u"价格€5", u"文"}).ok);
+    EXPECT_EQ(contentsOf(folder / "date.txt"),
+              "\xBC\xDB\xB8\xF1\x80"
+              "5\r\n\xCE\xC4\r\n");
+    ASSERT_TRUE(writeTextLines(folder / "mixed.txt", {u"价格€5", u"한"}).ok);
+    EXPECT_EQ(contentsOf(folder / "mixed.txt"),
+              "\xBC\xDB\xB8\xF1\xA2\xE3"
+              "5\r\n\x83\x36\x84\x33\r\n");
+    for (const char* name : {"date.txt", "mixed.txt"}) {
+        SCOPED_TRACE(name);
+        const ReadLines read = readTextLines(folder / name);
+        ASSERT_TRUE(read.result.ok);
+        ASSERT_EQ(read.lines.size(), 2u);
+        EXPECT_EQ(read.lines[0], u"价格€5");
+    }
+}
+
 TEST(TextLines, ReadsBackWhatWasWritten) {
     TempFolder folder;
     // "说" alone is also valid UTF-8, the shape of a one-word password.

@@ -129,15 +129,6 @@ TEST(EncodePlainText, CodePage936WithCrLfAsGiven) {
     EXPECT_EQ(encodePlainText(u"a\nb\rc"), "a\nb\rc");
 }
 
-// The euro sign is 0x80 only in code page 936, which GB18030 readers refuse: it makes the
-// file GB18030, where it is A2 E3. Files from Windows with 0x80 still read as the euro sign.
-TEST(EncodePlainText, EuroSignAsGb18030) {
-    EXPECT_EQ(encodePlainText(u"€"), "\xA2\xE3");
-    EXPECT_EQ(encodePlainText(u"文€\uD55C"), "\xCE\xC4\xA2\xE3\x83\x36\x84\x33");
-    EXPECT_EQ(decodePlainText("\xA2\xE3"), u"€");
-    EXPECT_EQ(decodePlainText("\xCE\xC4\x80"), u"文€");
-}
-
 // For files of a fixed format, such as the password file: GB18030 whatever the bytes look like.
 TEST(DecodeGb18030Text, AlwaysGb18030BesidesByteOrderMarks) {
     EXPECT_EQ(decodeGb18030Text("\xF1\xAB\xBF\xAE"), u"瘾慨");  // also UTF-8 of U+6BFEE

@@ -220,6 +220,34 @@ TEST(RtfReaderRobustness, TruncatedEverywhere) {
     EXPECT_EQ(plain(rtf), u"文中xz");
 }
 
+// A \' needs two hex digits. With fewer it is damaged and adds nothing, wherever it stops;
+// the digit it has is dropped and what stops it reads as usual.
+TEST(RtfReaderRobustness, ShortHexEscapeIsNoCharacter) {
+    struct Case {
+        std::string rtf;
+        std::u16string text;
+    } cases[] = {
+        {"{\\rtf1 AB\\'4}", u"AB"},
+        {"{\\rtf1 A{B\\'4}C}", u"ABC"},
+        {"{\\rtf1 AB\\'4\r\n", u"AB"},
+        {"{\\rtf1 AB\\'4\n", u"AB"},
+        {"{\\rtf1 AB\\'4\r\nC}", u"ABC"},
+        {"{\\rtf1 AB\\'4", u"AB"},
+        {"{\\rtf1 AB\\'", u"AB"},
+        {"{\\rtf1 AB\\'}", u"AB"},
+        {"{\\rtf1 AB\\'\r\n}", u"AB"},
+        {"{\\rtf1 AB\\'4\\par CD}", u"AB\r\nCD"},
+        {"{\\rtf1 AB\\'g1}", u"ABg1"},
+        {"{\\rtf1 AB\\'4 C}", u"AB C"},
+        // Whole escapes around the damaged one are characters as usual.
+        {"{\\rtf1 \\'41\\'4\\'42}", u"AB"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rtf);
+        EXPECT_EQ(toUtf8(plain(c.rtf)), toUtf8(c.text));
+    }
+}
+
 TEST(RtfReaderRobustness, RandomBytes) {
     std::mt19937 random(20240);
     const std::string alphabet = "{}\\'*ubinpar0123456789-;abcdef \r\n\xd6\xd0";

@@ -78,8 +78,11 @@ TEST(RtfTokenizer, DamagedInput) {
         // Cut short by the end of the file: no character at all.
         {"\\'4", ""},
         {"x\\'c", "\"x\" "},
-        // Inside the file, a damaged escape keeps the digit it has.
-        {"\\'4 ", "'4 \" \" "},
+        // Inside the file too, a damaged escape is no character; what stops it is read.
+        {"\\'4 ", "\" \" "},
+        {"\\'4}", "} "},
+        {"\\'4\r\nx", "\"x\" "},
+        {"\\'4\\par", "\\par "},
         {"\\'zz", "\"zz\" "},
         {"\\'\\'\\'41", "'41 "},
         // Longer numbers saturate instead of overflowing.
