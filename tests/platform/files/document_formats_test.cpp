@@ -27,7 +27,6 @@ TEST(DocumentFormats, SaveFilters) {
         {SaveType::Rtf, FilterEnd::TrailingBar, u"rtf文件(*.rtf)|*.rtf|"},
         {SaveType::Rtf, FilterEnd::Bare, u"rtf文件(*.rtf)|*.rtf"},
         {SaveType::Text, FilterEnd::Bare, u"txt文件(*.txt)|*.txt"},
-        {SaveType::Text, FilterEnd::TrailingBar, u"txt文件(*.txt)|*.txt|"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.type));
@@ -82,19 +81,6 @@ TEST(DocumentFormats, RecognisesFilesByTheirBytes) {
             EXPECT_EQ(read.read.refusal, u"这不是文本文件，无法打开。");
         }
     }
-}
-
-TEST(DocumentFormats, RtfReportsWhatItLeftOutAndTextNothing) {
-    text::CharFormat plain;
-    const RecognisedDocument rtf =
-        readDocumentBytes("{\\rtf1 a{\\pict\\pngblip 89504e47}b}", plain);
-    EXPECT_EQ(rtf.read.content.plainText(), u"ab");
-    EXPECT_EQ(rtf.read.leftOut.list(), std::vector{text::LeftOut::Pictures});
-
-    // The same words as plain text are characters, nothing left out.
-    const RecognisedDocument txt = readDocumentBytes(" {\\rtf1 a{\\pict 0}b}", plain);
-    EXPECT_EQ(txt.read.content.plainText(), u" {\\rtf1 a{\\pict 0}b}");
-    EXPECT_TRUE(txt.read.leftOut.empty());
 }
 
 WriteResult refuseEverything(const text::StyledText&) {
