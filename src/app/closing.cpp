@@ -9,8 +9,6 @@ namespace {
 
 constexpr std::u16string_view kQuestion = u"要保存文稿吗？";
 constexpr std::u16string_view kQuestionTitle = u"退出前确认";
-constexpr document::FileDialogPreset kSaveOnClose{u"另存为", u"rtf文件(*.rtf)|*.rtf", 1,
-                                                  document::kHideReadOnly};
 
 }  // namespace
 
@@ -21,7 +19,8 @@ bool queryUnload(Form1& form) {
     switch (form.msgBox(kQuestion, platform::vbYesNoCancel, kQuestionTitle)) {
         case platform::vbYes:
             // Closing without the file the writer asked for would lose the manuscript.
-            return document::saveThroughDialog(form, kSaveOnClose, files::SaveType::Rtf) !=
+            return document::saveThroughDialog(form, document::saveAsPreset(files::SaveType::Rtf),
+                                               files::SaveType::Rtf) !=
                    document::SaveOutcome::Saved;
         case platform::vbNo:
             return false;

@@ -2,6 +2,7 @@
 
 #include "app/status_line.h"
 #include "app/window_design.h"
+#include "platform/files/document_formats.h"
 #include "document/recovery_copy.h"
 #include "input/keypad_table.h"
 #include "input/phrase_grid.h"
@@ -82,7 +83,7 @@ void Form1::createMenus() {
     m_mnufileitem = items(*m_file, std::array{kFileItems[0], kFileItems[1], kFileItems[2],
                                               kFileItems[3]},
                           &Form1::mnufileitem_Click);
-    m_saveas = items(*m_mnufileitem[3], kSaveAsItems, &Form1::saveas_Click);
+    m_saveas = items(*m_mnufileitem[3], files::saveAsCaptions(), &Form1::saveas_Click);
     // The exit item follows the submenu's owner as member 4 of the file array.
     m_mnufileitem.push_back(m_factory.createMenuItem(m_file.get(), kFileItems[4],
                                                      [this] { mnufileitem_Click(4); }));

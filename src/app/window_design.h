@@ -33,7 +33,6 @@ inline constexpr std::array<ToolbarEntry, 10> kToolbar = {{
 
 inline constexpr std::array<std::u16string_view, 5> kFileItems = {u"新建", u"打开", u"保存",
                                                                   u"另存为", u"退出"};
-inline constexpr std::array<std::u16string_view, 2> kSaveAsItems = {u"rtf文档", u"txt文档"};
 inline constexpr std::array<std::u16string_view, 6> kEditItems = {u"撤消", u"全选", u"剪切",
                                                                   u"删除", u"复制", u"粘贴"};
 inline constexpr std::array<std::u16string_view, 3> kCodeItems = {u"请输入密码", u"入口",

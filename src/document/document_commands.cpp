@@ -8,6 +8,7 @@
 #include "document/manuscript_io.h"
 #include "document/save_steps.h"
 #include "document/window_title.h"
+#include "platform/files/document_formats.h"
 
 namespace pennory::document {
 
@@ -21,7 +22,8 @@ constexpr std::u16string_view kConfirmTitle = u"请确认";
 // written. A cancelled dialog or a failed write must not lose the manuscript.
 bool offerToSave(app::Form1& form, std::u16string_view question) {
     if (form.msgBox(question, platform::vbYesNo, kConfirmTitle) != platform::vbYes) return true;
-    return saveThroughDialog(form, kSaveBeforeLeaving, files::SaveType::Rtf) == SaveOutcome::Saved;
+    return saveThroughDialog(form, saveBeforeLeavingPreset(), files::SaveType::Rtf) ==
+           SaveOutcome::Saved;
 }
 
 void forgetSaveTarget(app::Form1& form) {
@@ -83,7 +85,7 @@ void open(app::Form1& form) {
     dialog.FileName.clear();
     // The box is asked to load the just-cleared name; an empty path leaves it untouched.
     loadInto(form, openTarget(form, intoReference), dialog.FileName);
-    applyPreset(dialog, kOpenDialog);
+    applyPreset(dialog, openPreset());
     if (!dialog.ShowOpen()) return;  // openIntoReference stays: the next Open aims there too
     finishOpen(form, intoReference, dialog.FileName);
 }
@@ -104,7 +106,7 @@ void save(app::Form1& form, SaveOrigin origin) {
         }
         return;
     }
-    const auto& preset = origin == SaveOrigin::Toolbar ? kToolbarSave : kMenuSave;
+    const auto preset = origin == SaveOrigin::Toolbar ? toolbarSavePreset() : menuSavePreset();
     if (saveThroughDialog(form, preset, files::SaveType::Rtf) != SaveOutcome::Saved) return;
     form.saveTargetChosen = true;
     form.saveTargetPath = dialog.FileName;
@@ -112,10 +114,11 @@ void save(app::Form1& form, SaveOrigin origin) {
 }
 
 void saveAs(app::Form1& form, std::int16_t index) {
-    SaveOutcome outcome = SaveOutcome::Cancelled;
-    if (index == 0) outcome = saveThroughDialog(form, kSaveAsRtf, files::SaveType::Rtf);
-    if (index == 1) outcome = saveThroughDialog(form, kSaveAsText, files::SaveType::Text);
-    if (outcome == SaveOutcome::Saved) form.manuscriptSettled();
+    const files::DocumentFormat* format = files::saveAsFormat(index);
+    if (!format) return;
+    if (saveThroughDialog(form, saveAsPreset(format->type), format->type) == SaveOutcome::Saved) {
+        form.manuscriptSettled();
+    }
 }
 
 void exitProgram(app::Form1& form) {

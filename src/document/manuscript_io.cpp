@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "document/left_out_notice.h"
 #include "document/manuscript_files.h"
 
 namespace pennory::document {
@@ -35,6 +36,10 @@ bool loadInto(app::Form1& form, platform::RichTextBox& target, std::u16string_vi
         return false;
     }
     target.setContent(loaded.content);
+    // Told once, after the rest is shown: the load itself has succeeded.
+    if (!loaded.leftOut.empty()) {
+        form.msgBox(leftOutNotice(path, loaded.leftOut), platform::vbOKOnly);
+    }
     return true;
 }
 

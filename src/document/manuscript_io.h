@@ -18,6 +18,8 @@ namespace pennory::document {
 // text as plain text in target's default format. An empty path loads nothing, shows nothing
 // and leaves target untouched. Returns true when the file was loaded; a file that cannot be
 // read is reported in a message box naming it and the reason, and target keeps its content.
+// When the file had content its format's reader could not keep (an RTF file's pictures, say),
+// one message box after the load names the file and every kind left out.
 bool loadInto(app::Form1& form, platform::RichTextBox& target, std::u16string_view path);
 
 // Writes the manuscript editor's content to path as type, replacing any file there. Returns

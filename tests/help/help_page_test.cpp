@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/window_design.h"
+#include "platform/files/document_formats.h"
 #include "input/keypad_table.h"
 #include "support/form_fixture.h"
 
@@ -40,7 +41,7 @@ TEST_F(HelpPage, ExplainsEveryMenuItemAndToolbarButton) {
     std::vector<std::u16string_view> captions = {u"文件", u"编辑", u"文本字体", u"文本颜色",
                                                  u"文稿加密"};
     for (auto c : app::kFileItems) captions.push_back(c);
-    for (auto c : app::kSaveAsItems) captions.push_back(c);
+    for (auto c : files::saveAsCaptions()) captions.push_back(c);
     for (auto c : app::kEditItems) captions.push_back(c);
     for (auto c : app::kCodeItems) captions.push_back(c);
     for (auto c : app::kCodeChildItems) captions.push_back(c);

@@ -2,12 +2,7 @@
 
 #include <string>
 
-#include "platform/files/file_errors.h"
 #include "platform/files/file_io.h"
-#include "platform/text/line_breaks.h"
-#include "platform/text/plain_text.h"
-#include "platform/text/rtf_reader.h"
-#include "platform/text/rtf_writer.h"
 
 namespace pennory::files {
 
@@ -17,24 +12,26 @@ LoadedDocument loadDocument(const std::filesystem::path& path,
     std::string bytes;
     loaded.result = readFile(path, bytes);
     if (!loaded.result.ok) return loaded;
-    if (text::looksLikeRtf(bytes)) {
-        loaded.content = text::readRtf(bytes);
+    RecognisedDocument document = readDocumentBytes(bytes, plainFormat);
+    if (!document.read.accepted) {
+        loaded.result = FileResult::failure(std::move(document.read.refusal));
         return loaded;
     }
-    std::optional<std::u16string> plain = text::decodePlainText(bytes);
-    if (!plain) {
-        loaded.result = FileResult::failure(kMessageNotText);
-        return loaded;
-    }
-    loaded.content = text::StyledText(text::withCrLfLineBreaks(*plain), plainFormat);
+    loaded.content = std::move(document.read.content);
+    loaded.leftOut = document.read.leftOut;
     return loaded;
 }
 
 FileResult saveDocument(const std::filesystem::path& path, const text::StyledText& content,
+                        const DocumentFormat& format) {
+    WriteResult written = format.write(content);
+    if (!written.accepted) return FileResult::failure(std::move(written.refusal));
+    return writeFileAtomically(path, written.bytes);
+}
+
+FileResult saveDocument(const std::filesystem::path& path, const text::StyledText& content,
                         SaveType type) {
-    const std::string bytes = type == SaveType::Rtf ? text::writeRtf(content)
-                                                    : text::encodePlainText(content.plainText());
-    return writeFileAtomically(path, bytes);
+    return saveDocument(path, content, documentFormat(type));
 }
 
 }  // namespace pennory::files

@@ -1,27 +1,33 @@
 #pragma once
-// Manuscript and reference files as the rich-text control loads and saves them.
+// Manuscript and reference files as the rich-text control loads and saves them, in the
+// formats of the document format table.
 
 #include <filesystem>
 
+#include "platform/files/document_formats.h"
 #include "platform/files/file_result.h"
+#include "platform/text/left_out.h"
 #include "platform/text/styled_text.h"
 
 namespace pennory::files {
 
-enum class SaveType { Rtf = 0, Text = 1 };
-
 struct LoadedDocument {
     FileResult result;
     text::StyledText content;
+    text::LeftOutKinds leftOut;  // what the file had that content does not keep
 };
 
-// A file beginning with "{\rtf" is read as RTF with its formatting; any other text file as
-// plain text in plainFormat. A file that is not text is refused.
-LoadedDocument loadDocument(const std::filesystem::path& path,
-                            const text::CharFormat& plainFormat);
+// Reads the file in the format its bytes are recognised as (readDocumentBytes): a file
+// beginning with "{\rtf" as RTF with its formatting, any other text file as plain text in
+// plainFormat. A file no format reads is refused.
+LoadedDocument loadDocument(const std::filesystem::path& path, const text::CharFormat& plainFormat);
 
-// Type Rtf writes the formatted content; type Text the characters only, as encodePlainText()
-// writes them (code page 936, GB18030 when a character needs it; CR LF as the content has).
+// Writes content in the format's form (RTF: formatted; text: the characters only, as
+// encodePlainText() writes them: code page 936, GB18030 when a character needs it, CR LF as
+// the content has), replacing any file at path atomically. When the format's writer refuses
+// the content, nothing is written and the result carries the writer's reason.
+FileResult saveDocument(const std::filesystem::path& path, const text::StyledText& content,
+                        const DocumentFormat& format);
 FileResult saveDocument(const std::filesystem::path& path, const text::StyledText& content,
                         SaveType type);
 

@@ -23,6 +23,11 @@ void applyStarredWord(RtfGroupState& s, RtfKeyword keyword) {
 bool applyDestinationWord(RtfGroupState& s, RtfKeyword keyword) {
     switch (keyword) {
         case RtfKeyword::SkipDestination:
+        case RtfKeyword::PictureDestination:
+        case RtfKeyword::ObjectDestination:
+        case RtfKeyword::FootnoteDestination:
+        case RtfKeyword::HeaderFooterDestination:
+        case RtfKeyword::CommentDestination:
             s.destination = RtfDestination::Skip;
             return true;
         case RtfKeyword::FontTable:
@@ -44,6 +49,26 @@ bool applyDestinationWord(RtfGroupState& s, RtfKeyword keyword) {
             return true;
         default:
             return false;
+    }
+}
+
+std::optional<LeftOut> leftOutBy(RtfKeyword keyword) {
+    switch (keyword) {
+        case RtfKeyword::PictureDestination:
+            return LeftOut::Pictures;
+        case RtfKeyword::ObjectDestination:
+            return LeftOut::Objects;
+        case RtfKeyword::FootnoteDestination:
+            return LeftOut::Footnotes;
+        case RtfKeyword::HeaderFooterDestination:
+            return LeftOut::HeadersFooters;
+        case RtfKeyword::CommentDestination:
+            return LeftOut::Comments;
+        case RtfKeyword::Cell:
+        case RtfKeyword::Row:
+            return LeftOut::Tables;
+        default:
+            return std::nullopt;
     }
 }
 

@@ -11,6 +11,12 @@ enum class RtfKeyword : std::uint8_t {
     Unknown,
     // Destinations
     SkipDestination,  // any destination whose content is not document text
+    // Destinations skipped whose content the writer should hear was left out
+    PictureDestination,
+    ObjectDestination,
+    FootnoteDestination,
+    HeaderFooterDestination,
+    CommentDestination,
     FontTable,
     ColourTable,
     Field,

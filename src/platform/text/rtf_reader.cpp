@@ -56,6 +56,7 @@ public:
     }
 
     StyledText read();
+    const LeftOutKinds& leftOut() const { return m_leftOut; }
 
 private:
     RtfGroupState& state() { return m_stack.back(); }
@@ -85,6 +86,7 @@ private:
     // character of a file this program writes) reaches the run builder in one piece. Never
     // pending together with undecoded bytes.
     std::u16string m_characters;
+    LeftOutKinds m_leftOut;
 
     RtfTextDecoder m_text;
     RtfFontTable m_fonts;
@@ -227,6 +229,10 @@ void RtfReader::controlWord(const RtfToken& token) {
         return;
     }
     flush();
+    // Before the word changes the destination: what it skips is lost only to the document.
+    if (s.destination == RtfDestination::Normal) {
+        if (const auto lost = leftOutBy(keyword)) m_leftOut.add(*lost);
+    }
     if (s.starred) {
         applyStarredWord(s, keyword);
         return;
@@ -351,6 +357,13 @@ void RtfReader::appendText(std::u16string_view chars) {
 }  // namespace
 
 StyledText readRtf(std::string_view bytes) { return RtfReader(bytes).read(); }
+
+StyledText readRtf(std::string_view bytes, LeftOutKinds& leftOut) {
+    RtfReader reader(bytes);
+    StyledText text = reader.read();
+    leftOut = reader.leftOut();
+    return text;
+}
 
 bool looksLikeRtf(std::string_view bytes) { return bytes.substr(0, 5) == "{\\rtf"; }
 

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "platform/text/left_out.h"
 #include "platform/text/styled_text.h"
 
 namespace pennory::text {
@@ -20,6 +21,12 @@ namespace pennory::text {
 // information group give nothing. Group nesting beyond 10000 levels shares the state of the
 // deepest level kept; text after the document's last brace is still read.
 StyledText readRtf(std::string_view bytes);
+
+// As above, and sets leftOut to what the document had outside the text read: pictures
+// (\pict, \shppict, \shp), objects (\object), footnotes, headers and footers, comments
+// (\annotation), and tables' structure (\cell, \row). Only what stands in the document's
+// text counts, not, say, a picture inside a header already left out.
+StyledText readRtf(std::string_view bytes, LeftOutKinds& leftOut);
 
 // True when the bytes start with "{\rtf" (how the rich-text control tells RTF from text).
 bool looksLikeRtf(std::string_view bytes);

@@ -1,0 +1,138 @@
+#include "platform/files/document_formats.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "platform/files/file_errors.h"
+#include "platform/text/line_breaks.h"
+#include "platform/text/plain_text.h"
+#include "platform/text/rtf_reader.h"
+#include "platform/text/rtf_writer.h"
+
+namespace pennory::files {
+
+namespace {
+
+ReadResult readRtfDocument(std::string_view bytes, const text::CharFormat&) {
+    ReadResult result;
+    result.content = text::readRtf(bytes, result.leftOut);
+    return result;
+}
+
+WriteResult writeRtfDocument(const text::StyledText& content) {
+    return {true, {}, text::writeRtf(content)};
+}
+
+ReadResult readPlainTextDocument(std::string_view bytes, const text::CharFormat& plainFormat) {
+    ReadResult result;
+    std::optional<std::u16string> plain = text::decodePlainText(bytes);
+    if (!plain) {
+        result.accepted = false;
+        result.refusal = kMessageNotText;
+        return result;
+    }
+    result.content = text::StyledText(text::withCrLfLineBreaks(*plain), plainFormat);
+    return result;
+}
+
+WriteResult writePlainTextDocument(const text::StyledText& content) {
+    return {true, {}, text::encodePlainText(content.plainText())};
+}
+
+// One row a format, in Save As order.
+constexpr std::array kFormats{
+    DocumentFormat{.type = SaveType::Rtf,
+                   .saveAsCaption = u"rtf文档",
+                   .openLabel = u"rtf文件(*.rtf)",
+                   .saveLabel = u"rtf文件(*.rtf)",
+                   .pattern = u"*.rtf",
+                   .openRank = 2,
+                   .recognises = &text::looksLikeRtf,
+                   .read = &readRtfDocument,
+                   .write = &writeRtfDocument},
+    // Open's list calls it "text", the Save As dialog "txt".
+    DocumentFormat{.type = SaveType::Text,
+                   .saveAsCaption = u"txt文档",
+                   .openLabel = u"text文件(*.txt)",
+                   .saveLabel = u"txt文件(*.txt)",
+                   .pattern = u"*.txt",
+                   .openRank = 1,
+                   .recognises = nullptr,
+                   .read = &readPlainTextDocument,
+                   .write = &writePlainTextDocument},
+};
+
+constexpr bool inSaveAsOrder() {
+    for (std::size_t i = 0; i < kFormats.size(); ++i) {
+        if (static_cast<std::size_t>(kFormats[i].type) != i) return false;
+    }
+    return true;
+}
+static_assert(inSaveAsOrder(), "row i of kFormats has SaveType i");
+
+constexpr std::u16string_view kAllFilesEntry = u"所有文件(*.*)|*.*|";
+
+}  // namespace
+
+std::span<const DocumentFormat> documentFormats() { return kFormats; }
+
+const DocumentFormat& documentFormat(SaveType type) {
+    return kFormats[static_cast<std::size_t>(type)];
+}
+
+const DocumentFormat* saveAsFormat(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= kFormats.size()) return nullptr;
+    return &kFormats[static_cast<std::size_t>(index)];
+}
+
+std::vector<std::u16string_view> saveAsCaptions() {
+    std::vector<std::u16string_view> captions;
+    for (const DocumentFormat& format : kFormats) captions.push_back(format.saveAsCaption);
+    return captions;
+}
+
+std::u16string openFilter() {
+    std::vector<const DocumentFormat*> listed;
+    for (const DocumentFormat& format : kFormats) {
+        if (format.read && !format.openLabel.empty()) listed.push_back(&format);
+    }
+    std::stable_sort(listed.begin(), listed.end(),
+                     [](const auto* a, const auto* b) { return a->openRank < b->openRank; });
+    std::u16string filter(kAllFilesEntry);
+    for (const DocumentFormat* format : listed) {
+        filter += format->openLabel;
+        filter += u'|';
+        filter += format->pattern;
+        filter += u'|';
+    }
+    return filter;
+}
+
+std::u16string saveFilter(SaveType type, FilterEnd end) {
+    const DocumentFormat& format = documentFormat(type);
+    std::u16string filter(format.saveLabel);
+    filter += u'|';
+    filter += format.pattern;
+    if (end == FilterEnd::TrailingBar) filter += u'|';
+    return filter;
+}
+
+RecognisedDocument readDocumentBytes(std::string_view bytes, const text::CharFormat& plainFormat) {
+    for (const DocumentFormat& format : kFormats) {
+        if (format.read && format.recognises && format.recognises(bytes)) {
+            return {&format, format.read(bytes, plainFormat)};
+        }
+    }
+    for (const DocumentFormat& format : kFormats) {
+        if (!format.read || format.recognises) continue;
+        ReadResult read = format.read(bytes, plainFormat);
+        if (read.accepted) return {&format, std::move(read)};
+    }
+    RecognisedDocument none;
+    none.read.accepted = false;
+    none.read.refusal = kMessageNotText;
+    return none;
+}
+
+}  // namespace pennory::files
