@@ -84,7 +84,7 @@ run_as_nobody() {
   missing=$(comm -23 <(sort -u "$names") <(completed_tests "$report" | sort -u))
   if [ -n "$still_skipped" ] || [ -n "$missing" ]; then
     echo "Not run as $user:" >&2
-    printf '%s\n' "$still_skipped" "$missing" | sed '/^$/d; s/^/  /' >&2
+    printf '%s\n' "$still_skipped" "$missing" | sed '/^$/d; s/^/  /' | sort -u >&2
     return 1
   fi
 }
