@@ -14,7 +14,9 @@ foreach(file "${program}" "${data}/Pennory帮助.htm" "${PREFIX}/share/applicati
         "${PREFIX}/share/metainfo/cn.pennory.Pennory.metainfo.xml"
         "${PREFIX}/share/icons/hicolor/scalable/apps/pennory.svg"
         "${PREFIX}/share/icons/hicolor/16x16/apps/pennory.png"
-        "${PREFIX}/share/icons/hicolor/256x256/apps/pennory.png")
+        "${PREFIX}/share/icons/hicolor/256x256/apps/pennory.png"
+        "${PREFIX}/share/man/man1/pennory.1.gz" "${PREFIX}/share/man/zh_CN/man1/pennory.1.gz"
+        "${PREFIX}/share/doc/pennory/copyright" "${PREFIX}/share/doc/pennory/changelog.gz")
   if(NOT EXISTS "${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/files/file_errors.h"
+#include "support/privileges.h"
 #include "temp_folder.h"
 
 namespace pennory::files {
@@ -113,7 +114,9 @@ TEST(FileHead, AnythingButARegularFileIsRefusedWithoutBlocking) {
 }
 
 TEST(FileHead, AFileThatCannotBeOpenedIsAFailure) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root opens every file";
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << pennory::testing::kNeedsUnprivilegedUser << "root opens every file";
+    }
     TempFolder folder;
     putFile(folder / "print.txt", "pw\r\n");
     ::chmod((folder / "print.txt").c_str(), 0);

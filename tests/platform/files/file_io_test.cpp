@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "platform/files/write_faults.h"
+#include "support/privileges.h"
 #include "temp_folder.h"
 
 namespace pennory::files {
@@ -134,7 +135,9 @@ TEST(FileIo, WriteErrorsFromTheSystem) {
 
 // A folder that cannot be written holding a file that can: the file is rewritten in place.
 TEST(FileIo, WriteIntoAReadOnlyFolder) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root may write anywhere";
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << pennory::testing::kNeedsUnprivilegedUser << "root may write anywhere";
+    }
     TempFolder folder;
     std::filesystem::create_directory(folder / "ro");
     putFile(folder / "ro" / "a.txt", "the old, longer content");

@@ -11,6 +11,7 @@
 
 #include "temp_folder.h"
 #include "support/picture_files.h"
+#include "support/privileges.h"
 
 namespace pennory::testing {
 namespace {
@@ -220,7 +221,9 @@ TEST_F(PictureProbe, NamesMissingEmptyAndFolderPaths) {
 TEST_F(PictureProbe, ReportsAnUnreadableFile) {
     const auto path = file(pic::bmp(2, 2));
     std::filesystem::permissions(path, std::filesystem::perms::none);
-    if (std::ifstream(path).good()) GTEST_SKIP() << "running with permission to read anything";
+    if (std::ifstream(path).good()) {
+        GTEST_SKIP() << kNeedsUnprivilegedUser << "running with permission to read anything";
+    }
     const auto probed = probePictureFile(path);
     EXPECT_FALSE(probed.ok());
     EXPECT_EQ(probed.problem, PictureProblem::Unreadable);
