@@ -206,10 +206,8 @@ void Form1::setTabOrder() {
     m_factory.setTabOrder(order);
 }
 
-void Form1::createStatusLine() {
-    m_statusLine = m_factory.createStatusLine();
-    m_statusLine->setAccessibleName(u"字数统计");
-}
+// No accessible name of its own: a screen reader reads the line itself, the live count.
+void Form1::createStatusLine() { m_statusLine = m_factory.createStatusLine(); }
 
 void Form1::watchManuscript() {
     if (m_services.timers && !m_services.recoveryFolder.empty()) {

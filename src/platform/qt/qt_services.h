@@ -13,10 +13,12 @@
 
 namespace pennory::platform::qt {
 
-// owner is the parent of the modal dialogs (the main window).
+// owner is the parent of the modal dialogs and the window whose focus widget takes the
+// injected keys while no window is active (the main window).
 class QtServices {
 public:
-    explicit QtServices(QWidget* owner = nullptr) : m_dialogs(owner), m_messages(owner) {}
+    explicit QtServices(QWidget* owner = nullptr)
+        : m_dialogs(owner), m_messages(owner), m_keys(owner) {}
 
     Services services() { return {m_dialogs, m_messages, m_clipboard, m_keys, m_shell, m_program}; }
 

@@ -1,5 +1,7 @@
 #include "platform/qt/qt_status_line.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMainWindow>
 #include <QStatusBar>
 
@@ -7,7 +9,52 @@
 
 namespace pennory::platform::qt {
 
-QtStatusLine::QtStatusLine(QMainWindow* window) : QtControl(new QLabel) {
+namespace {
+
+// Qt's own interface for a label answers with the accessible name where one is set, and
+// gives no value; a screen reader asking for the status line must hear the count itself.
+class StatusLineAccessible : public QAccessibleWidget {
+public:
+    explicit StatusLineAccessible(StatusLineLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name || kind == QAccessible::Value) {
+            return static_cast<const StatusLineLabel*>(widget())->text();
+        }
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface* statusLineAccessible(const QString& className, QObject* object) {
+    if (className != QLatin1String(StatusLineLabel::staticMetaObject.className())) return nullptr;
+    return new StatusLineAccessible(static_cast<StatusLineLabel*>(object));
+}
+
+}  // namespace
+
+StatusLineLabel::StatusLineLabel() {
+    static const bool installed = [] {
+        QAccessible::installFactory(statusLineAccessible);
+        return true;
+    }();
+    (void)installed;
+    setTextFormat(Qt::PlainText);
+}
+
+void StatusLineLabel::showLine(const QString& line) {
+    if (line == text()) return;
+    // QLabel announces the new name itself only while it has no accessible name of its own.
+    setText(line);
+    if (!accessibleName().isEmpty()) {
+        QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&nameChanged);
+    }
+    QAccessibleValueChangeEvent valueChanged(this, line);
+    QAccessible::updateAccessibility(&valueChanged);
+}
+
+QtStatusLine::QtStatusLine(QMainWindow* window) : QtControl(new StatusLineLabel) {
     m_widget->setFont(captionFont());
     QStatusBar* bar = window->statusBar();
     bar->setSizeGripEnabled(true);
@@ -22,7 +69,7 @@ QtStatusLine::QtStatusLine(QMainWindow* window) : QtControl(new QLabel) {
 
 void QtStatusLine::setCaption(std::u16string_view caption) {
     QtControl::setCaption(caption);
-    m_widget->setText(toQString(caption));
+    m_widget->showLine(toQString(caption));
 }
 
 }  // namespace pennory::platform::qt

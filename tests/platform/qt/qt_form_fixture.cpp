@@ -60,11 +60,17 @@ void chooseMenu(QMenuBar* bar, std::initializer_list<std::u16string_view> path) 
     closeMenus();
 }
 
-QtFormTest::QtFormTest() : m_factory(std::make_unique<qt::QtFactory>()) {
+QtFormTest::QtFormTest(Dialogs dialogs)
+    : m_factory(std::make_unique<qt::QtFactory>()), m_keys(m_factory->mainWindow()) {
     m_factory->setProgramEnded([this] { return m_program.ended(); });
+    platform::DialogService* shownDialogs = &m_dialogs;
+    if (dialogs == Dialogs::Real) {
+        m_realDialogs = std::make_unique<qt::QtDialogs>(mainWindow());
+        shownDialogs = m_realDialogs.get();
+    }
     m_form = std::make_unique<app::Form1>(
         *m_factory,
-        platform::Services{m_dialogs, m_messages, m_clipboard, m_keys, m_shell, m_program});
+        platform::Services{*shownDialogs, m_messages, m_clipboard, m_keys, m_shell, m_program});
     m_form->Form_Load();
     m_factory->window().setGeometry(kStartPlace);
     mainWindow()->showNormal();

@@ -3,10 +3,12 @@
 //
 // Services: dialogs and message boxes are the scripted ones of the headless platform (queue
 // answers with dialogs().nextFileName(...), messages().nextAnswer(...); read what was shown
-// with shown()), since nobody is there to answer a modal Qt dialog. The clipboard and the
-// key injection are the real Qt ones; the shell only records what it was asked to open;
-// the program's folders are those of HeadlessProgram (set program().m_dataDir etc.), and
-// program().ended() tells whether the program was ended.
+// with shown()), since nobody is there to answer a modal Qt dialog. A test that must see what
+// a real modal dialog does to the window constructs the fixture with Dialogs::Real: then the
+// common dialog shows the program's real Qt dialogs, which the test answers itself. The
+// clipboard and the key injection are the real Qt ones; the shell only records what it was
+// asked to open; the program's folders are those of HeadlessProgram (set program().m_dataDir
+// etc.), and program().ended() tells whether the program was ended.
 //
 // The helpers act as the writer does: real mouse clicks (QTest) on the real widgets, typing
 // with QTest::keyClicks into the focused widget, resizing the real window. Every click
@@ -48,7 +50,8 @@ namespace qt = platform::qt;
 
 class QtFormTest : public ::testing::Test {
 protected:
-    QtFormTest();
+    enum class Dialogs { Scripted, Real };
+    explicit QtFormTest(Dialogs dialogs = Dialogs::Scripted);
     ~QtFormTest() override;
 
     app::Form1& form() { return *m_form; }
@@ -104,13 +107,14 @@ protected:
     }
 
 private:
+    std::unique_ptr<qt::QtFactory> m_factory;
     headless::ScriptedDialogs m_dialogs;
+    std::unique_ptr<qt::QtDialogs> m_realDialogs;
     headless::ScriptedMessages m_messages;
     qt::QtClipboard m_clipboard;
     qt::QtKeys m_keys;
     headless::RecordingShell m_shell;
     headless::HeadlessProgram m_program;
-    std::unique_ptr<qt::QtFactory> m_factory;
     std::unique_ptr<app::Form1> m_form;
 };
 

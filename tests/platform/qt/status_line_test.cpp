@@ -1,10 +1,12 @@
 // The live count in the real window: the status line under the client area follows typing,
 // and the count stays equal to a full recount through the Qt editor's own edits.
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QStatusBar>
 #include <QTest>
+#include <functional>
 #include <random>
 
 #include "app/window_design.h"
@@ -91,6 +93,55 @@ TEST_F(QtStatusLineTest, EqualsAFullRecountThroughTheEditorsOwnEdits) {
         const std::u16string text = form().RichTextBox1().text();
         ASSERT_EQ(form().manuscriptCount().text(), text) << "step " << step;
         ASSERT_EQ(form().manuscriptCount().total(), input::countText(text)) << "step " << step;
+    }
+}
+
+// ---- What a screen reader reads
+
+// The first interface of the given role below iface, depth first.
+QAccessibleInterface* findRole(QAccessibleInterface* iface, QAccessible::Role role) {
+    if (!iface) return nullptr;
+    if (iface->role() == role) return iface;
+    for (int i = 0; i < iface->childCount(); ++i) {
+        if (QAccessibleInterface* found = findRole(iface->child(i), role)) return found;
+    }
+    return nullptr;
+}
+
+TEST_F(QtStatusLineTest, ScreenReadersReadTheLiveCountFromTheStatusBar) {
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(mainWindow());
+    ASSERT_NE(window, nullptr);
+    QAccessibleInterface* bar = findRole(window, QAccessible::StatusBar);
+    ASSERT_NE(bar, nullptr);
+    QAccessibleInterface* line = findRole(bar, QAccessible::StaticText);
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->object(), widgetOf<QLabel>(form().StatusLine()));
+
+    const struct {
+        const char* after;
+        std::function<void()> act;
+        QString read;
+    } rows[] = {
+        {"start", [] {}, QStringLiteral("字数 0  字符 0（不计空格）")},
+        {"typing",
+         [this] {
+             click(editor());
+             typeText(editor(), QStringLiteral("用CD4011做门电路，"));
+         },
+         QStringLiteral("字数 7  字符 12（不计空格）")},
+        {"select all",
+         [this] {
+             clickMenu({u"编辑", u"全选"});
+         },
+         QStringLiteral("选定 7 / 字数 7  字符 12（不计空格）")},
+        {"shift+left", [this] { QTest::keyClick(editor(), Qt::Key_Left, Qt::ShiftModifier); },
+         QStringLiteral("选定 6 / 字数 7  字符 12（不计空格）")},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.after);
+        row.act();
+        EXPECT_EQ(line->text(QAccessible::Name).toStdString(), row.read.toStdString());
+        EXPECT_EQ(line->text(QAccessible::Value).toStdString(), row.read.toStdString());
     }
 }
 
