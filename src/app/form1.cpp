@@ -7,6 +7,7 @@
 #include "input/keypad_table.h"
 #include "input/phrase_grid.h"
 #include "input/word_bank_table.h"
+#include "platform/files/rewrite_backup.h"
 
 namespace pennory::app {
 
@@ -29,6 +30,8 @@ T& describe(T& control, std::u16string_view caption, const platform::Geometry& g
 
 Form1::Form1(platform::ControlFactory& factory, const platform::Services& services)
     : m_factory(factory), m_services(services), m_commonDialog1(services.dialogs) {
+    // A file rewritten in place keeps its old bytes beside the recovery copies meanwhile.
+    files::setRewriteBackupFolder(m_services.recoveryFolder);
     window().setCaption(kWindowCaption);
     window().setAccessibleName(kWindowCaption);
     createMenus();
@@ -213,7 +216,11 @@ void Form1::watchManuscript() {
     if (m_services.timers && !m_services.recoveryFolder.empty()) {
         m_recovery =
             std::make_unique<document::RecoveryCopy>(*m_services.timers, m_services.recoveryFolder,
-                                                     [this] { return RichTextBox1().content(); });
+                                                     [this] { return RichTextBox1().content(); },
+                                                     [this](const std::u16string& failure) {
+                                                         m_recoveryFailure = failure;
+                                                         showCount();
+                                                     });
     }
     m_richTextBox1->setChangeHandlers(
         [this](const platform::TextEdit& edit) { RichTextBox1_Change(edit); },
@@ -223,6 +230,10 @@ void Form1::watchManuscript() {
 }
 
 void Form1::showCount() {
+    if (!m_recoveryFailure.empty()) {
+        m_statusLine->setCaption(recoveryFailureText(m_recoveryFailure));
+        return;
+    }
     const auto& editor = RichTextBox1();
     std::optional<input::TextCount> selected;
     if (editor.selLength() > 0) {

@@ -55,7 +55,7 @@ public:
     platform::ToolbarButton& Toolbar1(int position) { return *m_toolbar1.at(position); }
     int toolbarButtonCount() const { return static_cast<int>(m_toolbar1.size()); }
 
-    // The line under the client area with the live count.
+    // The line under the client area with the live count, or why the recovery copy fails.
     platform::Label& StatusLine() { return *m_statusLine; }
 
     platform::MenuItem& file() { return *m_file; }
@@ -84,8 +84,9 @@ public:
     document::RecoveryCopy* recoveryCopy() { return m_recovery.get(); }
     // A file now holds the manuscript, or it was replaced: no recovery copy is needed.
     void manuscriptSettled();
-    // Once the window is shown: offers the unsaved work of a program that did not end
-    // normally; true when recovered text is now in the manuscript editor.
+    // Once the window is shown: offers the old bytes of files whose rewrite in place a program
+    // did not finish (document/interrupted_rewrite.h), then the unsaved work of a program that
+    // did not end normally; true when recovered text is now in the manuscript editor.
     bool offerRecovery();
 
     // Event handlers.
@@ -148,6 +149,8 @@ private:
     std::unique_ptr<platform::Label> m_statusLine;
     input::ManuscriptCount m_count;
     std::unique_ptr<document::RecoveryCopy> m_recovery;
+    // Why the last recovery copy failed; empty once one succeeds.
+    std::u16string m_recoveryFailure;
 };
 
 }  // namespace pennory::app

@@ -7,6 +7,7 @@
 #include "app/layout.h"
 #include "app/side_panel.h"
 #include "document/document_commands.h"
+#include "document/interrupted_rewrite.h"
 #include "document/recovery_copy.h"
 #include "help/help_menu.h"
 #include "input/edit_commands.h"
@@ -134,7 +135,10 @@ void Form1::manuscriptSettled() {
     if (m_recovery) m_recovery->settled();
 }
 
-bool Form1::offerRecovery() { return document::offerRecovery(*this); }
+bool Form1::offerRecovery() {
+    document::offerInterruptedRewrites(*this);
+    return document::offerRecovery(*this);
+}
 
 void Form1::HScroll1_Change() { reference::panHorizontally(*this); }
 void Form1::HScroll1_Scroll() { reference::panHorizontally(*this); }

@@ -20,4 +20,8 @@ std::u16string statusText(const input::TextCount& total,
     return text;
 }
 
+std::u16string recoveryFailureText(std::u16string_view reason) {
+    return u"恢复副本无法保存：" + std::u16string(reason);
+}
+
 }  // namespace pennory::app

@@ -1,7 +1,10 @@
 #include "document/recovery_copy.h"
 
+#include <ctime>
+
 #include "app/form1.h"
 #include "document/window_title.h"
+#include "platform/files/dated_copies.h"
 #include "platform/files/document_files.h"
 #include "platform/files/recovery_folder.h"
 #include "platform/text/rtf_writer.h"
@@ -12,15 +15,20 @@ namespace {
 
 constexpr std::u16string_view kRecoverQuestion = u"上次没有正常退出。要恢复未保存的文稿吗？";
 constexpr std::u16string_view kRecoveredName = u"恢复的文稿";
+// RecoverySlot::claim fails when the folder cannot be made or no lock file taken in it.
+constexpr char16_t kNoFolderReason[] = u"无法创建文件夹。";
 
 }  // namespace
 
 RecoveryCopy::RecoveryCopy(platform::TimerService& timers, std::filesystem::path folder,
-                           std::function<text::StyledText()> snapshot)
+                           std::function<text::StyledText()> snapshot,
+                           std::function<void(const std::u16string& failure)> outcome)
     : m_timers(timers),
       m_folder(std::move(folder)),
       m_snapshot(std::move(snapshot)),
-      m_timer(timers.createTimer([this] { copyInBackground(); })) {}
+      m_outcome(std::move(outcome)),
+      m_timer(timers.createTimer([this] { copyInBackground(); })),
+      m_outcomeTimer(timers.createTimer([this] { collectOutcome(); })) {}
 
 RecoveryCopy::~RecoveryCopy() {
     {
@@ -55,9 +63,30 @@ bool RecoveryCopy::claimSlot() {
     return m_slot != nullptr;
 }
 
+void RecoveryCopy::report(const std::u16string& failure) {
+    if (m_outcome) m_outcome(failure);
+}
+
+void RecoveryCopy::collectOutcome() {
+    std::optional<std::u16string> written;
+    {
+        std::unique_lock lock(m_mutex);
+        if (m_pending || m_busy) {
+            m_outcomeTimer->start(kOutcomePoll);
+            return;
+        }
+        written.swap(m_written);
+    }
+    if (written) report(*written);
+}
+
 void RecoveryCopy::copyInBackground() {
     m_timer->stop();
-    if (!m_unsaved || !claimSlot()) return;
+    if (!m_unsaved) return;
+    if (!claimSlot()) {
+        report(kNoFolderReason);
+        return;
+    }
     m_lastCopy = m_timers.now();
     text::StyledText snapshot = m_snapshot();
     {
@@ -66,18 +95,26 @@ void RecoveryCopy::copyInBackground() {
         if (!m_worker.joinable()) m_worker = std::thread([this] { work(); });
     }
     m_wake.notify_all();
+    m_outcomeTimer->start(kOutcomePoll);
 }
 
 bool RecoveryCopy::writeNow() {
     m_timer->stop();
     if (!m_unsaved) return true;
-    if (!claimSlot()) return false;
+    if (!claimSlot()) {
+        report(kNoFolderReason);
+        return false;
+    }
     m_lastCopy = m_timers.now();
     const std::string rtf = text::writeRtf(m_snapshot());
     std::unique_lock lock(m_mutex);
     m_pending.reset();
     m_wake.wait(lock, [this] { return !m_busy; });
-    return m_slot->write(rtf).ok;
+    const auto written = m_slot->write(rtf);
+    m_written.reset();  // this outcome is newer than any the worker left
+    lock.unlock();
+    report(written.ok ? std::u16string() : written.message);
+    return written.ok;
 }
 
 void RecoveryCopy::finishWriting() {
@@ -100,16 +137,21 @@ void RecoveryCopy::work() {
         // m_busy, so the write still comes before its removal.
         const bool outdated = m_pending.has_value() || m_quit;
         lock.unlock();
-        if (!outdated) m_slot->write(rtf);
+        std::optional<std::u16string> written;
+        if (!outdated) {
+            const auto result = m_slot->write(rtf);
+            written = result.ok ? std::u16string() : result.message;
+        }
         lock.lock();
+        if (written) m_written = std::move(written);
         m_busy = false;
         m_wake.notify_all();
     }
 }
 
-bool offerRecovery(app::Form1& form) {
-    const auto& folder = form.services().recoveryFolder;
-    if (folder.empty() || !form.recoveryCopy()) return false;
+namespace {
+
+bool offerAbandonedCopies(app::Form1& form, const std::filesystem::path& folder) {
     const auto copies = files::abandonedCopies(folder);
     if (copies.empty()) return false;
 
@@ -133,6 +175,16 @@ bool offerRecovery(app::Form1& form) {
         }
     }
     for (std::size_t i = setAsideFrom; i < copies.size(); ++i) files::setAside(copies[i]);
+    return recovered;
+}
+
+}  // namespace
+
+bool offerRecovery(app::Form1& form) {
+    const auto& folder = form.services().recoveryFolder;
+    if (folder.empty() || !form.recoveryCopy()) return false;
+    const bool recovered = offerAbandonedCopies(form, folder);
+    files::removeOutdatedCopies(folder, std::time(nullptr));
     return recovered;
 }
 

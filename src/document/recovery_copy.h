@@ -6,9 +6,11 @@
 // own (platform/files/recovery_folder.h), so it is never written over the writer's files.
 //
 // Only the snapshot of the content is taken on the interface thread; the RTF is made and
-// written by a worker thread, so that a long manuscript does not hold up typing. A copy that
-// cannot be written is not reported: the writer's own saves are what count, and the next
-// pause tries again.
+// written by a worker thread, so that a long manuscript does not hold up typing. Whether a copy
+// could be written is picked up on the interface thread by a short timer that follows the
+// worker, and handed to the outcome handler there: a Chinese reason when it failed, an empty
+// string once a copy succeeds. The writer's own saves do not depend on it, and the next pause
+// tries again.
 
 #include <chrono>
 #include <condition_variable>
@@ -17,6 +19,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 
 #include "platform/services.h"
@@ -33,12 +36,16 @@ namespace pennory::document {
 
 inline constexpr std::chrono::milliseconds kPauseBeforeCopy{2000};
 inline constexpr std::chrono::milliseconds kTimeBetweenCopies{30000};
+// How often the interface thread looks whether the worker is done with a copy.
+inline constexpr std::chrono::milliseconds kOutcomePoll{250};
 
 class RecoveryCopy {
 public:
-    // snapshot gives the manuscript's content when a copy is made.
+    // snapshot gives the manuscript's content when a copy is made; outcome (may be empty) hears,
+    // on the interface thread, why a copy failed, or an empty reason when one succeeded.
     RecoveryCopy(platform::TimerService& timers, std::filesystem::path folder,
-                 std::function<text::StyledText()> snapshot);
+                 std::function<text::StyledText()> snapshot,
+                 std::function<void(const std::u16string& failure)> outcome = {});
     // Removes the copy: the program ends normally. A copy being written is waited for.
     ~RecoveryCopy();
     RecoveryCopy(const RecoveryCopy&) = delete;
@@ -61,11 +68,16 @@ public:
 private:
     bool claimSlot();
     void work();
+    // On the interface thread: reports the worker's last outcome once it is done.
+    void collectOutcome();
+    void report(const std::u16string& failure);
 
     platform::TimerService& m_timers;
     std::filesystem::path m_folder;
     std::function<text::StyledText()> m_snapshot;
+    std::function<void(const std::u16string&)> m_outcome;
     std::unique_ptr<platform::Timer> m_timer;
+    std::unique_ptr<platform::Timer> m_outcomeTimer;
     bool m_unsaved = false;
     std::optional<std::chrono::milliseconds> m_lastCopy;
 
@@ -75,6 +87,7 @@ private:
     std::unique_ptr<files::RecoverySlot> m_slot;
     std::optional<text::StyledText> m_pending;
     bool m_busy = false;
+    std::optional<std::u16string> m_written;  // the worker's last outcome, not yet reported
     bool m_quit = false;
     std::thread m_worker;
 };
@@ -82,8 +95,9 @@ private:
 // At start: when a program that did not end normally left a copy, asks whether to recover
 // it. Yes loads the newest copy into the manuscript editor, titles the window "Pennory
 // --恢复的文稿" and keeps it as this program's own copy; No, and every older copy, are
-// renamed to a dated name in the recovery folder, so nothing is lost. True when recovered
-// text is now in the manuscript editor.
+// renamed to a dated name in the recovery folder, so nothing is lost. Then dated copies too
+// old to keep are removed (platform/files/dated_copies.h). True when recovered text is now in
+// the manuscript editor.
 bool offerRecovery(app::Form1& form);
 
 }  // namespace pennory::document

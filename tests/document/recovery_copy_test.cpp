@@ -252,3 +252,75 @@ TEST_F(RecoveryCopyTest, NeverWritesOutsideItsFolder) {
 
 }  // namespace
 }  // namespace pennory::testing
+
+namespace pennory::testing {
+namespace {
+
+std::u16string statusOf(ProgramRun& run) { return run.form->StatusLine().caption(); }
+
+// A pause long enough for a copy, and the tick after it that picks up how the copy went.
+void pauseForCopy(ProgramRun& run) {
+    run.pause(31s);
+    run.pause(1s);
+}
+
+TEST_F(RecoveryCopyTest, AFailedCopyShowsInTheStatusLineUntilOneSucceeds) {
+    ProgramRun run(folder);
+    run.editor().type(u"一二三");
+    pauseForCopy(run);
+    ASSERT_EQ(rtfFilesIn(folder).size(), 1u);
+    EXPECT_EQ(statusOf(run), u"字数 3  字符 3（不计空格）");
+
+    std::filesystem::remove_all(folder);  // the folder goes while the program runs
+    run.editor().type(u"四");
+    EXPECT_EQ(statusOf(run), u"字数 4  字符 4（不计空格）") << "reported before the copy";
+    pauseForCopy(run);
+    EXPECT_EQ(statusOf(run), u"恢复副本无法保存：文件夹不存在。");
+    run.editor().type(u"五");
+    EXPECT_EQ(statusOf(run), u"恢复副本无法保存：文件夹不存在。") << "the count came back early";
+    EXPECT_TRUE(run.platform.messages.shown().empty()) << "a failed copy interrupts the writer";
+
+    std::filesystem::create_directories(folder);
+    run.editor().type(u"六");
+    pauseForCopy(run);
+    EXPECT_EQ(statusOf(run), u"字数 6  字符 6（不计空格）");
+    EXPECT_EQ(textOf(rtfFilesIn(folder).at(0)), u"一二三四五六");
+}
+
+TEST_F(RecoveryCopyTest, AFolderThatCannotBeMadeShowsButSavingGoesOn) {
+    writeBytes(dir / "state", "a file where the folder should be");
+    ProgramRun run(folder);
+    run.editor().type(u"文字");
+    pauseForCopy(run);
+    EXPECT_EQ(statusOf(run), u"恢复副本无法保存：无法创建文件夹。");
+
+    run.platform.dialogs.nextFileName(dialogPath(dir / "稿.txt"));
+    run.platform.factory
+        .menuItem(run.platform.factory.menuItem(run.platform.factory.menuItem(nullptr, u"文件"),
+                                                u"另存为"),
+                  u"txt文档")
+        ->click();
+    EXPECT_TRUE(run.platform.messages.shown().empty());
+    EXPECT_TRUE(std::filesystem::exists(dir / "稿.txt"));
+}
+
+TEST_F(RecoveryCopyTest, OldDatedCopiesAreRemovedAtStart) {
+    std::filesystem::create_directories(folder);
+    for (const char* name :
+         {"recovery-20000101-120000.rtf", "recovery-20000102-120000.rtf",
+          "recovery-20000103-120000.rtf", "recovery-20000104-120000.rtf",
+          "recovery-20000105-120000.rtf", "recovery-20000106-120000.rtf", "keep-me.rtf"}) {
+        writeBytes(folder / name, "{\\rtf1 x}");
+    }
+    ProgramRun run(folder);
+    EXPECT_TRUE(run.platform.messages.shown().empty());
+    EXPECT_EQ(
+        rtfFilesIn(folder),
+        (std::vector<std::filesystem::path>{
+            folder / "keep-me.rtf", folder / "recovery-20000102-120000.rtf",
+            folder / "recovery-20000103-120000.rtf", folder / "recovery-20000104-120000.rtf",
+            folder / "recovery-20000105-120000.rtf", folder / "recovery-20000106-120000.rtf"}));
+}
+
+}  // namespace
+}  // namespace pennory::testing

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "platform/files/file_errors.h"
+#include "platform/files/rewrite_backup.h"
 #include "platform/files/write_faults.h"
 
 namespace pennory::files {
@@ -98,8 +99,9 @@ int rewriteInPlace(const std::filesystem::path& target, std::string_view bytes, 
 }
 
 // The folder cannot be written but the file perhaps can (a shared read-only folder holding a
-// writable manuscript): write the bytes, already fully encoded, over the file itself. Should
-// that fail half-way, the old content is put back as far as the system allows.
+// writable manuscript): write the bytes, already fully encoded, over the file itself. The old
+// bytes are first kept in the state folder (rewrite_backup.h), so that even a kill half-way
+// leaves a whole version; a failure half-way puts the old content back at once.
 FileResult writeInPlace(const std::filesystem::path& target, std::string_view bytes, bool ownerOnly,
                         int folderError) {
     struct stat info {};
@@ -108,10 +110,19 @@ FileResult writeInPlace(const std::filesystem::path& target, std::string_view by
         return writeFailure(folderError);
     }
     std::string old;
-    const bool haveOld = readFile(target, old).ok;
-    const int error = rewriteInPlace(target, bytes, ownerOnly, WriteStep::InPlace);
-    if (error == 0) return FileResult::success();
-    if (haveOld) rewriteInPlace(target, old, false, WriteStep::Create);
+    if (const auto read = readFile(target, old); !read.ok) return read;
+    FileResult refused;
+    auto backup = RewriteBackup::make(rewriteBackupFolder(), target, old, refused);
+    if (!backup) return refused;
+    const bool killed = injected(WriteStep::KilledInPlace) != 0;
+    const int error = rewriteInPlace(target, bytes, ownerOnly,
+                                     killed ? WriteStep::KilledInPlace : WriteStep::InPlace);
+    if (killed) return writeFailure(error);  // what a kill leaves: the copy stays
+    if (error == 0) {
+        backup->remove();
+        return FileResult::success();
+    }
+    if (rewriteInPlace(target, old, false, WriteStep::Create) == 0) backup->remove();
     return writeFailure(error);
 }
 
@@ -179,7 +190,10 @@ FileResult writeFileAtomically(const std::filesystem::path& path, std::string_vi
     std::filesystem::path temporary;
     FileDescriptor fd;
     if (const int error = injected(WriteStep::Create)) return writeFailure(error);
-    if (injected(WriteStep::InPlace)) return writeInPlace(target, bytes, ownerOnly, EACCES);
+    if (injected(WriteStep::InPlace) || injected(WriteStep::Backup) ||
+        injected(WriteStep::KilledInPlace)) {
+        return writeInPlace(target, bytes, ownerOnly, EACCES);
+    }
     for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
         temporary = temporaryNameFor(target);
         // Owner-only from the start, so the text is never readable by others even briefly.

@@ -18,7 +18,9 @@ FileResult readFile(const std::filesystem::path& path, std::string& bytes,
 // Permissions: those of an existing target, else the defaults; ownerOnly gives 0600. A symbolic
 // link is followed: the file it names is replaced. Tests inject failures with
 // ScopedWriteFault (write_faults.h). When the folder cannot be written (no temporary file can be
-// made there) but the file exists and can be, the file is rewritten in place instead.
+// made there) but the file exists and can be, the file is rewritten in place instead, after a
+// synced copy of its old bytes was put in the state folder (rewrite_backup.h); when no such copy
+// can be kept the save is refused, with a message that says why.
 FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                                bool ownerOnly = false);
 

@@ -10,6 +10,7 @@
 #include <ctime>
 #include <string>
 
+#include "platform/files/dated_copies.h"
 #include "platform/files/file_io.h"
 
 namespace pennory::files {
@@ -68,16 +69,6 @@ bool makeOwnerOnlyFolder(const std::filesystem::path& folder) {
     if (!std::filesystem::is_directory(folder, ec)) return false;
     ::chmod(folder.c_str(), 0700);
     return true;
-}
-
-std::string datedName(std::time_t when, int attempt) {
-    std::tm local{};
-    ::localtime_r(&when, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    std::string name = std::string(kPrefix) + stamp;
-    if (attempt > 0) name += "-" + std::to_string(attempt + 1);
-    return name + ".rtf";
 }
 
 }  // namespace
@@ -157,7 +148,8 @@ std::optional<std::filesystem::path> setAside(const AbandonedCopy& copy) {
     const std::time_t when =
         ::stat(copy.copy.c_str(), &info) == 0 ? info.st_mtime : std::time(nullptr);
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        const auto target = copy.copy.parent_path() / datedName(when, attempt);
+        const auto target = copy.copy.parent_path() /
+                            datedName(kDatedRecoveryPrefix, when, attempt, kDatedRecoveryExtension);
         // link() never replaces an existing file, unlike rename().
         if (::link(copy.copy.c_str(), target.c_str()) == 0) {
             discard(copy);

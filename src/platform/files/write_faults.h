@@ -16,6 +16,11 @@ enum class WriteStep {
     // Creating the temporary file fails as in a folder that cannot be written (EACCES), and
     // rewriting the existing file in place then fails after failAfterBytes of its bytes.
     InPlace,
+    // As InPlace, but the copy of the old bytes kept for the rewrite cannot be written.
+    Backup,
+    // As InPlace, but the program dies after failAfterBytes of the new bytes: nothing more
+    // happens, not even the restore, and the call returns the error as the last thing it does.
+    KilledInPlace,
 };
 
 class ScopedWriteFault {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/files/rewrite_backup.h"
 #include "platform/files/write_faults.h"
 #include "support/privileges.h"
 #include "temp_folder.h"
@@ -144,8 +145,12 @@ TEST(FileIo, WriteIntoAReadOnlyFolder) {
     putFile(folder / "ro" / "locked.txt", "old");
     ::chmod((folder / "ro" / "locked.txt").c_str(), 0444);
     ::chmod((folder / "ro").c_str(), 0555);
+    TempFolder state;
+    setRewriteBackupFolder(state.path());
     FileResult r = writeFileAtomically(folder / "ro" / "a.txt", "new");
+    setRewriteBackupFolder({});
     EXPECT_TRUE(r.ok);
+    EXPECT_EQ(state.listing(), "");
     EXPECT_EQ(contentsOf(folder / "ro" / "a.txt"), "new");
     r = writeFileAtomically(folder / "ro" / "locked.txt", "new");
     EXPECT_FALSE(r.ok);
@@ -177,17 +182,21 @@ TEST(FileIo, InPlaceWhenNoTemporaryFileCanBeMade) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.replacement.size());
-        TempFolder folder;
+        TempFolder folder, state;
+        setRewriteBackupFolder(state.path());
         putFile(folder / "doc.rtf", c.old);
         FileResult result;
         {
             ScopedWriteFault fault(WriteStep::InPlace, c.error, c.failAfter);
             result = writeFileAtomically(folder / "doc.rtf", c.replacement);
         }
+        setRewriteBackupFolder({});
         EXPECT_EQ(result.ok, c.ok);
         EXPECT_EQ(result.message, c.message);
         EXPECT_TRUE(contentsOf(folder / "doc.rtf") == (c.ok ? c.replacement : c.old));
         EXPECT_EQ(folder.listing(), "doc.rtf ");
+        // The copy of the old bytes goes once the file is whole again, either way.
+        EXPECT_EQ(state.listing(), "");
     }
 }
 

@@ -32,9 +32,12 @@ public:
     std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
 
     // The names in the folder, sorted.
-    std::string listing() const {
+    std::string listing() const { return listingOf(m_path); }
+    // The same for any folder; "" when it is not there.
+    static std::string listingOf(const std::filesystem::path& folder) {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_path)) {
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
             names.push_back(entry.path().filename().string());
         }
         std::sort(names.begin(), names.end());
