@@ -55,6 +55,10 @@ void RecoveryCopy::settled() {
     m_pending.reset();
     m_wake.wait(lock, [this] { return !m_busy; });
     if (m_slot) m_slot->remove();
+    // A file holds the work now: a copy that could not be written no longer matters.
+    m_written.reset();
+    lock.unlock();
+    report({});
 }
 
 bool RecoveryCopy::claimSlot() {

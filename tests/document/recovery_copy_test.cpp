@@ -302,6 +302,13 @@ TEST_F(RecoveryCopyTest, AFolderThatCannotBeMadeShowsButSavingGoesOn) {
         ->click();
     EXPECT_TRUE(run.platform.messages.shown().empty());
     EXPECT_TRUE(std::filesystem::exists(dir / "稿.txt"));
+
+    // Once the manuscript is saved no copy is needed, and the count comes back.
+    run.platform.dialogs.nextFileName(dialogPath(dir / "稿.rtf"));
+    run.platform.factory.menuItem(run.platform.factory.menuItem(nullptr, u"文件"), u"保存")
+        ->click();
+    EXPECT_TRUE(std::filesystem::exists(dir / "稿.rtf"));
+    EXPECT_EQ(statusOf(run), u"字数 2  字符 2（不计空格）");
 }
 
 TEST_F(RecoveryCopyTest, OldDatedCopiesAreRemovedAtStart) {
