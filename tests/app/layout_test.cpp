@@ -2,7 +2,7 @@
 
 #include "app/layout.h"
 
-#include "input/keypad_table.h"
+#include "support/design_literals.h"
 #include "support/form_fixture.h"
 
 namespace pennory::testing {
@@ -23,9 +23,9 @@ TEST_F(Layout, MaximizingWidensOnlyTheEditor) {
     resizeClient(19200, 11000);
     EXPECT_EQ(form().RichTextBox1().geometry(), (platform::Geometry{4920, 720, 14300, 9800}));
     EXPECT_EQ(form().Picture1().geometry(), (platform::Geometry{120, 720, 4695, 9800}));
-    for (int i = 0; i < input::kKeypadSize; ++i) {
+    for (int i = 0; i < 24; ++i) {
         EXPECT_EQ(form().Command1(i).geometry().top, 10600);
-        EXPECT_EQ(form().Command1(i).geometry().left, input::keypadLeft(input::kKeypad[i].slot));
+        EXPECT_EQ(form().Command1(i).geometry().left, 120 + 480 * design::kKeypadButtons[i].slot);
     }
     EXPECT_EQ(form().HScroll1().geometry().top, 9500);
     EXPECT_EQ(form().TabStrip1().geometry().height, 7095);

@@ -1,9 +1,9 @@
 // The window as the writer first sees it, and the dispatch of toolbar keys and menu items.
 
-#include "app/window_design.h"
 #include "input/keypad_table.h"
 #include "input/phrase_grid.h"
 #include "input/word_bank_table.h"
+#include "support/design_literals.h"
 #include "support/form_fixture.h"
 
 namespace pennory::testing {
@@ -79,16 +79,54 @@ TEST_F(StartState, MenusHaveTheirCaptionsAndOnlyTheCipherItemsAreDisabled) {
     EXPECT_EQ(form().mnuhelpitem(3).caption(), u"关于本软件");
 }
 
+TEST_F(StartState, MenuItemsHaveTheirCaptionsByIndex) {
+    const std::pair<platform::MenuItem*, std::u16string_view> menus[] = {
+        {&form().file(), design::kMenuBar[0]}, {&form().edit(), design::kMenuBar[1]},
+        {&form().font(), design::kMenuBar[2]}, {&form().color(), design::kMenuBar[3]},
+        {&form().code(), design::kMenuBar[4]}, {&form().help(), design::kMenuBar[5]},
+    };
+    for (const auto& [menu, caption] : menus) EXPECT_EQ(menu->caption(), caption);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(form().mnufileitem(i).caption(), design::kFileMenu[i]);
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(form().saveas(i).caption(), design::kSaveAsMenu[i]);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(form().mnuedititem(i).caption(), design::kEditMenu[i]);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(form().mnucodeitem(i).caption(), design::kCodeMenu[i]);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(form().codechilditem(i).caption(), design::kCodeChildMenu[i]);
+    }
+    for (int i : {0, 2, 3}) EXPECT_EQ(form().mnuhelpitem(i).caption(), design::kHelpMenu[i]);
+}
+
 TEST_F(StartState, ToolbarHasTenButtonsInOrder) {
     ASSERT_EQ(form().toolbarButtonCount(), 10);
     for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(form().Toolbar1(i).key(), app::kToolbar[i].key);
-        EXPECT_EQ(form().Toolbar1(i).caption(), app::kToolbar[i].caption);
-        EXPECT_EQ(form().Toolbar1(i).toolTip(), app::kToolbar[i].toolTip);
+        SCOPED_TRACE(i);
+        EXPECT_EQ(form().Toolbar1(i).key(), design::kToolbarButtons[i].key);
+        EXPECT_EQ(form().Toolbar1(i).caption(), design::kToolbarButtons[i].caption);
+        EXPECT_EQ(form().Toolbar1(i).toolTip(), design::kToolbarButtons[i].toolTip);
         EXPECT_TRUE(form().Toolbar1(i).enabled());
     }
-    EXPECT_EQ(form().Toolbar1(3).key(), u"palse");
-    EXPECT_EQ(form().Toolbar1(9).caption(), u"回文本窗");
+}
+
+TEST_F(StartState, EveryKeypadButtonShowsItsCaptionInItsSlot) {
+    for (int i = 0; i < 24; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(form().Command1(i).caption(), design::kKeypadButtons[i].caption);
+        EXPECT_EQ(form().Command1(i).geometry().left, 120 + 480 * design::kKeypadButtons[i].slot);
+    }
+}
+
+TEST_F(StartState, EveryWordBankLabelHasItsCaptionAndPlace) {
+    for (int i = 0; i < 149; ++i) {
+        SCOPED_TRACE(i);
+        const auto& caption = design::kWordBankCaptions[i];
+        if (caption) {
+            EXPECT_EQ(form().Label2(i).caption(), *caption);
+        } else {
+            EXPECT_NE(form().Label2(i).caption(), u"");  // a contact label
+        }
+        EXPECT_EQ(form().Label2(i).geometry().left, design::kWordBankPlaces[i].left);
+        EXPECT_EQ(form().Label2(i).geometry().top, design::kWordBankPlaces[i].top);
+    }
 }
 
 TEST_F(StartState, KeypadButtonsStandInTheirSlots) {

@@ -7,9 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/window_design.h"
-#include "platform/files/document_formats.h"
-#include "input/keypad_table.h"
+#include "support/design_literals.h"
 #include "support/form_fixture.h"
 
 namespace pennory::testing {
@@ -38,18 +36,17 @@ TEST_F(HelpPage, DeclaresUtf8AndIsValidUtf8) {
 }
 
 TEST_F(HelpPage, ExplainsEveryMenuItemAndToolbarButton) {
-    std::vector<std::u16string_view> captions = {u"文件", u"编辑", u"文本字体", u"文本颜色",
-                                                 u"文稿加密"};
-    for (auto c : app::kFileItems) captions.push_back(c);
-    for (auto c : files::saveAsCaptions()) captions.push_back(c);
-    for (auto c : app::kEditItems) captions.push_back(c);
-    for (auto c : app::kCodeItems) captions.push_back(c);
-    for (auto c : app::kCodeChildItems) captions.push_back(c);
-    for (auto c : app::kHelpItems) {
+    std::vector<std::u16string_view> captions(design::kMenuBar.begin(), design::kMenuBar.end());
+    for (auto c : design::kFileMenu) captions.push_back(c);
+    for (auto c : design::kSaveAsMenu) captions.push_back(c);
+    for (auto c : design::kEditMenu) captions.push_back(c);
+    for (auto c : design::kCodeMenu) captions.push_back(c);
+    for (auto c : design::kCodeChildMenu) captions.push_back(c);
+    for (auto c : design::kHelpMenu) {
         if (!c.empty()) captions.push_back(c);
     }
-    for (const auto& button : app::kToolbar) captions.push_back(button.caption);
-    for (const auto& key : input::kKeypad) captions.push_back(key.caption);
+    for (const auto& button : design::kToolbarButtons) captions.push_back(button.caption);
+    for (const auto& key : design::kKeypadButtons) captions.push_back(key.caption);
     for (auto caption : captions) {
         EXPECT_TRUE(mentions(caption)) << utf8(caption);
     }

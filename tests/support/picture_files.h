@@ -1,7 +1,7 @@
 #pragma once
 // Small picture files written byte by byte, so tests need no image library. BMP, GIF and PNG
-// are complete pictures that any decoder shows; the JPEG is a header up to its frame header,
-// enough to be measured but not decoded.
+// are complete pictures that any decoder shows; jpegHeader is a header up to its frame header,
+// enough to be measured but not decoded, and decodableJpeg a whole small picture.
 
 #include <cstdint>
 #include <filesystem>
@@ -211,6 +211,22 @@ inline std::string jpegHeader(int width, int height, unsigned char frameMarker =
     }
     out += "\xFF\xD9";
     return out;
+}
+
+// A whole JPEG that every decoder shows: 16 x 8 pixels, one grey component, baseline. Made
+// once by an image tool from a white-to-black gradient; kept as bytes so tests need none.
+inline std::string decodableJpeg() {
+    static const char bytes[] =
+        "\xFF\xD8\xFF\xE0\x00\x10\x4A\x46\x49\x46\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00"
+        "\xFF\xDB\x00\x43\x00\x10\x0B\x0C\x0E\x0C\x0A\x10\x0E\x0D\x0E\x12\x11\x10\x13\x18"
+        "\x28\x1A\x18\x16\x16\x18\x31\x23\x25\x1D\x28\x3A\x33\x3D\x3C\x39\x33\x38\x37\x40"
+        "\x48\x5C\x4E\x40\x44\x57\x45\x37\x38\x50\x6D\x51\x57\x5F\x62\x67\x68\x67\x3E\x4D"
+        "\x71\x79\x70\x64\x78\x5C\x65\x67\x63\xFF\xC0\x00\x0B\x08\x00\x08\x00\x10\x01\x01"
+        "\x11\x00\xFF\xC4\x00\x14\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+        "\x00\x00\x00\x00\xFF\xC4\x00\x17\x10\x00\x03\x01\x00\x00\x00\x00\x00\x00\x00\x00"
+        "\x00\x00\x00\x00\x00\x00\x16\x63\xA1\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00\x3B"
+        "\xD7\x43\xBD\x74\xFF\xD9";
+    return std::string(bytes, sizeof bytes - 1);
 }
 
 inline std::filesystem::path write(const std::filesystem::path& path, const std::string& bytes) {

@@ -9,13 +9,17 @@
 
 namespace pennory::text {
 
+inline void PrintTo(const CharFormat& f, std::ostream* out) {
+    *out << "[" << ::testing::PrintToString(f.fontName) << " " << f.sizePt << (f.bold ? " b" : "")
+         << (f.italic ? " i" : "") << (f.underline ? " u" : "") << (f.strikethrough ? " s" : "")
+         << " #" << std::hex << f.colour << std::dec << "]";
+}
+
 inline void PrintTo(const StyledText& content, std::ostream* out) {
     for (const auto& run : content.runs()) {
-        const auto& f = run.format;
-        *out << "\n  [" << ::testing::PrintToString(f.fontName) << " " << f.sizePt
-             << (f.bold ? " b" : "") << (f.italic ? " i" : "") << (f.underline ? " u" : "")
-             << (f.strikethrough ? " s" : "") << " #" << std::hex << f.colour << std::dec << "] "
-             << ::testing::PrintToString(run.text);
+        *out << "\n  ";
+        PrintTo(run.format, out);
+        *out << " " << ::testing::PrintToString(run.text);
     }
 }
 

@@ -72,8 +72,15 @@ void HeadlessRichTextBox::setContent(const text::StyledText& content) {
     selectionChanged();
 }
 
+bool HeadlessRichTextBox::insideLineBreak(std::size_t position) const {
+    return position > 0 && m_content.slice(position - 1, 2).plainText() == u"\r\n";
+}
+
+// A line break is one place for the caret, as in a desktop editor: a start inside it goes
+// before it, an end inside it after it.
 void HeadlessRichTextBox::setSelStart(std::size_t start) {
     m_selStart = std::min(start, m_content.length());
+    if (insideLineBreak(m_selStart)) --m_selStart;
     m_selLength = 0;
     m_typingFormat.reset();
     selectionChanged();
@@ -81,6 +88,7 @@ void HeadlessRichTextBox::setSelStart(std::size_t start) {
 
 void HeadlessRichTextBox::setSelLength(std::size_t length) {
     m_selLength = std::min(length, m_content.length() - m_selStart);
+    if (insideLineBreak(m_selStart + m_selLength)) ++m_selLength;
     m_typingFormat.reset();
     selectionChanged();
 }
@@ -91,8 +99,13 @@ std::u16string HeadlessRichTextBox::selText() const {
 
 text::CharFormat HeadlessRichTextBox::selFormat() const {
     if (m_selLength == 0 && m_typingFormat) return *m_typingFormat;
-    // At the caret, text typed next takes the format of the character before it.
-    const std::size_t at = m_selLength > 0 ? m_selStart : (m_selStart > 0 ? m_selStart - 1 : 0);
+    // At the caret, text typed next takes the format of the character before it; at the
+    // start of a line with text, as in the desktop's editor, that of the line's first one.
+    const bool startOfLineWithText = m_selStart > 0 && insideLineBreak(m_selStart - 1) &&
+                                     m_selStart < m_content.length() &&
+                                     !insideLineBreak(m_selStart + 1);
+    const std::size_t at =
+        m_selLength > 0 || startOfLineWithText ? m_selStart : (m_selStart > 0 ? m_selStart - 1 : 0);
     const text::StyledText one = m_content.slice(at, 1);
     return one.empty() ? m_default : one.runs().front().format;
 }
@@ -198,13 +211,20 @@ void HeadlessRichTextBox::deleteForward() {
 
 // ---- ScrollBar
 
+void HeadlessScrollBar::setValue(int value) { m_value = std::clamp(value, 0, std::max(0, m_max)); }
+
+void HeadlessScrollBar::setMax(int max) {
+    m_max = max;
+    setValue(m_value);
+}
+
 void HeadlessScrollBar::userSetValue(int value) {
-    setValue(std::clamp(value, 0, m_max));
+    setValue(value);
     if (m_changed) m_changed();
 }
 
 void HeadlessScrollBar::userDrag(int value) {
-    setValue(std::clamp(value, 0, m_max));
+    setValue(value);
     if (m_scrolled) m_scrolled();
 }
 

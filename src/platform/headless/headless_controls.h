@@ -162,6 +162,8 @@ private:
     template <typename Change>
     void changeSelectionFormat(Change change);
     void remember();
+    // Whether position stands between the CR and the LF of a line break.
+    bool insideLineBreak(std::size_t position) const;
     void edited(std::size_t start, std::size_t removed, std::u16string inserted);
     void selectionChanged();
 
@@ -181,9 +183,11 @@ public:
         : HeadlessControl(focus, {}), m_changed(std::move(changed)),
           m_scrolled(std::move(scrolled)) {}
     int value() const override { return m_value; }
-    void setValue(int value) override { m_value = value < 0 ? 0 : value; }
+    // Clamped to 0..max, as a desktop scroll bar keeps it.
+    void setValue(int value) override;
     int max() const override { return m_max; }
-    void setMax(int max) override { m_max = max; }
+    // Below 0 the bar keeps 0; a value beyond the new max comes down to it.
+    void setMax(int max) override;
     void setSteps(int smallStep, int largeStep) override {
         m_smallStep = smallStep;
         m_largeStep = largeStep;

@@ -12,7 +12,7 @@
 #include <QTest>
 
 #include "platform/qt/qt_picture_view.h"
-#include "qt_form_fixture.h"
+#include "window/qt_form_fixture.h"
 
 namespace pennory::testing {
 namespace {

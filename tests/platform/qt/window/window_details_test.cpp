@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/window_design.h"
 #include "input/word_bank_table.h"
 #include "qt_form_fixture.h"
+#include "support/design_literals.h"
 
 namespace pennory::testing {
 namespace {
@@ -68,7 +68,7 @@ TEST_F(WindowDetails, ToolbarCaptionsStayWholeAtEveryWidthTheLayoutRuleAllows) {
         resizeClient(width, 7890);
         QWidget* band = factory().toolbarBand();
         QRect previous;
-        for (const auto& entry : app::kToolbar) {
+        for (const auto& entry : design::kToolbarButtons) {
             QToolButton* button = toolbarButton(entry.key);
             SCOPED_TRACE(button->text().toStdString());
             EXPECT_TRUE(button->isVisible());

@@ -9,11 +9,11 @@
 #include <QMenuBar>
 #include <QTest>
 
-#include "app/window_design.h"
 #include "input/keypad_table.h"
 #include "input/phrase_grid.h"
 #include "input/word_bank_table.h"
 #include "qt_form_fixture.h"
+#include "support/design_literals.h"
 
 namespace pennory::testing {
 namespace {
@@ -44,7 +44,7 @@ TEST_F(StartOnScreen, ToolbarBandHoldsTenTextButtonsFromLeftToRight) {
     QWidget* band = factory().toolbarBand();
     EXPECT_EQ(band->geometry(), QRect(0, 0, 776, 41));
     int previousRight = -1;
-    for (const auto& entry : app::kToolbar) {
+    for (const auto& entry : design::kToolbarButtons) {
         SCOPED_TRACE(narrow(entry.key));
         QToolButton* button = toolbarButton(entry.key);
         ASSERT_NE(button, nullptr);
@@ -76,9 +76,9 @@ TEST_F(StartOnScreen, OnlyTheReferenceTextViewAndTheKeypadAreShown) {
         EXPECT_TRUE(phraseBox(i)->isHidden()) << i;
         EXPECT_TRUE(phraseBox(i)->text().isEmpty()) << i;
     }
-    for (int i = 0; i < input::kKeypadSize; ++i) {
+    for (int i = 0; i < 24; ++i) {
         EXPECT_TRUE(keypadButton(i)->isVisible()) << i;
-        EXPECT_EQ(keypadButton(i)->text(), qt::toQString(input::kKeypad[i].caption)) << i;
+        EXPECT_EQ(keypadButton(i)->text(), qt::toQString(design::kKeypadButtons[i].caption)) << i;
     }
 }
 
@@ -239,11 +239,9 @@ TEST_F(Resizing, ControlsFollowTheRealWindowByTheRule) {
     EXPECT_EQ(reference()->geometry(), QRect(0, 0, 313, 320));
     EXPECT_EQ(vScroll()->geometry(), QRect(296, 0, 17, 320));
     EXPECT_EQ(hScroll()->geometry(), QRect(0, 300, 297, 17));
-    for (int i = 0; i < input::kKeypadSize; ++i) {
+    for (int i = 0; i < 24; ++i) {
         EXPECT_EQ(keypadButton(i)->y(), 373) << i;  // 5600 twips
-        EXPECT_EQ(keypadButton(i)->x(),
-                  qt::twipsToPixels(input::keypadLeft(input::kKeypad[i].slot)))
-            << i;
+        EXPECT_EQ(keypadButton(i)->x(), 8 + 32 * design::kKeypadButtons[i].slot) << i;
     }
     // Nothing else moves.
     EXPECT_EQ(tabStrip()->geometry(), QRect(0, 0, 313, 473));

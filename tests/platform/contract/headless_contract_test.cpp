@@ -1,0 +1,25 @@
+// The contract suites over the in-memory controls.
+
+#include "platform/contract/controls_contract.h"
+#include "platform/contract/rich_text_box_contract.h"
+#include "platform/headless/headless_factory.h"
+
+namespace pennory::testing::contract {
+namespace {
+
+struct HeadlessControls {
+    platform::headless::HeadlessFactory m_factory;
+
+    platform::ControlFactory& factory() { return m_factory; }
+    static std::pair<int, int> steps(platform::ScrollBar& bar) {
+        const auto& headless = dynamic_cast<const platform::headless::HeadlessScrollBar&>(bar);
+        return {headless.smallStep(), headless.largeStep()};
+    }
+};
+
+}  // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Headless, RichTextBoxContract, HeadlessControls);
+INSTANTIATE_TYPED_TEST_SUITE_P(Headless, ControlContract, HeadlessControls);
+
+}  // namespace pennory::testing::contract

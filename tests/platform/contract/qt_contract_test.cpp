@@ -1,0 +1,29 @@
+// The contract suites over the Qt controls, made by a QtFactory whose window is not shown.
+
+#include <QScrollBar>
+
+#include "platform/contract/controls_contract.h"
+#include "platform/contract/rich_text_box_contract.h"
+#include "platform/qt/qt_factory.h"
+
+namespace pennory::testing::contract {
+namespace {
+
+struct QtControls {
+    platform::qt::QtFactory m_factory;
+
+    platform::ControlFactory& factory() { return m_factory; }
+    static std::pair<int, int> steps(platform::ScrollBar& bar) {
+        const auto* widget =
+            qobject_cast<const QScrollBar*>(platform::qt::QtFactory::widgetOf(bar));
+        return widget ? std::make_pair(widget->singleStep(), widget->pageStep())
+                      : std::make_pair(-1, -1);
+    }
+};
+
+}  // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, RichTextBoxContract, QtControls);
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, ControlContract, QtControls);
+
+}  // namespace pennory::testing::contract
