@@ -75,16 +75,6 @@ public:
     virtual void setText(std::u16string_view text) = 0;
 };
 
-// A font as the font command applies it: every property of a character format but the colour.
-struct FontAttributes {
-    std::u16string name;
-    float sizePt = 0;
-    bool bold = false;
-    bool italic = false;
-    bool strikethrough = false;
-    bool underline = false;
-};
-
 // A change of a rich-text box's text: removed units at start gave way to inserted.
 struct TextEdit {
     std::size_t start = 0;
@@ -129,13 +119,7 @@ public:
     virtual text::CharFormat selFormat() const = 0;
     // Applies to the whole selection, or with nothing selected to the text typed next. The
     // whole font at once is one step for the box's undo.
-    virtual void setSelFont(const FontAttributes& font) = 0;
-    virtual void setSelFontName(std::u16string_view name) = 0;
-    virtual void setSelFontSize(float points) = 0;
-    virtual void setSelBold(bool on) = 0;
-    virtual void setSelItalic(bool on) = 0;
-    virtual void setSelStrikethrough(bool on) = 0;
-    virtual void setSelUnderline(bool on) = 0;
+    virtual void setSelFont(const text::Font& font) = 0;
     virtual void setSelColour(text::Colour colour) = 0;
 
     // A dropped file goes to dropped instead of into the text; dropped text is inserted at the

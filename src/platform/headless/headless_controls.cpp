@@ -127,33 +127,8 @@ void HeadlessRichTextBox::changeSelectionFormat(Change change) {
     edited(m_selStart, m_selLength, changed.plainText());
 }
 
-void HeadlessRichTextBox::setSelFont(const FontAttributes& font) {
-    changeSelectionFormat([&](text::CharFormat& f) {
-        f.fontName = font.name;
-        f.sizePt = font.sizePt;
-        f.bold = font.bold;
-        f.italic = font.italic;
-        f.strikethrough = font.strikethrough;
-        f.underline = font.underline;
-    });
-}
-void HeadlessRichTextBox::setSelFontName(std::u16string_view name) {
-    changeSelectionFormat([&](text::CharFormat& f) { f.fontName = name; });
-}
-void HeadlessRichTextBox::setSelFontSize(float points) {
-    changeSelectionFormat([&](text::CharFormat& f) { f.sizePt = points; });
-}
-void HeadlessRichTextBox::setSelBold(bool on) {
-    changeSelectionFormat([&](text::CharFormat& f) { f.bold = on; });
-}
-void HeadlessRichTextBox::setSelItalic(bool on) {
-    changeSelectionFormat([&](text::CharFormat& f) { f.italic = on; });
-}
-void HeadlessRichTextBox::setSelStrikethrough(bool on) {
-    changeSelectionFormat([&](text::CharFormat& f) { f.strikethrough = on; });
-}
-void HeadlessRichTextBox::setSelUnderline(bool on) {
-    changeSelectionFormat([&](text::CharFormat& f) { f.underline = on; });
+void HeadlessRichTextBox::setSelFont(const text::Font& font) {
+    changeSelectionFormat([&](text::CharFormat& f) { static_cast<text::Font&>(f) = font; });
 }
 void HeadlessRichTextBox::setSelColour(text::Colour colour) {
     changeSelectionFormat([&](text::CharFormat& f) { f.colour = colour; });

@@ -136,13 +136,7 @@ public:
     void setSelText(std::u16string_view text) override;
 
     text::CharFormat selFormat() const override;
-    void setSelFont(const FontAttributes& font) override;
-    void setSelFontName(std::u16string_view name) override;
-    void setSelFontSize(float points) override;
-    void setSelBold(bool on) override;
-    void setSelItalic(bool on) override;
-    void setSelStrikethrough(bool on) override;
-    void setSelUnderline(bool on) override;
+    void setSelFont(const text::Font& font) override;
     void setSelColour(text::Colour colour) override;
 
     // What typing does at the caret: replaces the selection, undoable.

@@ -212,53 +212,12 @@ void QtRichTextBox::mergeFormat(const QTextCharFormat& change) {
     m_widget->mergeCurrentCharFormat(change);
 }
 
-void QtRichTextBox::setSelFont(const FontAttributes& font) {
+void QtRichTextBox::setSelFont(const text::Font& font) {
     text::CharFormat format;
-    format.fontName = font.name;
-    format.sizePt = font.sizePt;
-    format.bold = font.bold;
-    format.italic = font.italic;
-    format.strikethrough = font.strikethrough;
-    format.underline = font.underline;
+    static_cast<text::Font&>(format) = font;
     QTextCharFormat change = toQtFormat(format);
     // The font command leaves each character's colour as it is.
     change.clearForeground();
-    mergeFormat(change);
-}
-
-void QtRichTextBox::setSelFontName(std::u16string_view name) {
-    QTextCharFormat change;
-    change.setFontFamilies(QStringList{toQString(name)});
-    mergeFormat(change);
-}
-
-void QtRichTextBox::setSelFontSize(float points) {
-    QTextCharFormat change;
-    change.setFontPointSize(points);
-    mergeFormat(change);
-}
-
-void QtRichTextBox::setSelBold(bool on) {
-    QTextCharFormat change;
-    change.setFontWeight(on ? QFont::Bold : QFont::Normal);
-    mergeFormat(change);
-}
-
-void QtRichTextBox::setSelItalic(bool on) {
-    QTextCharFormat change;
-    change.setFontItalic(on);
-    mergeFormat(change);
-}
-
-void QtRichTextBox::setSelStrikethrough(bool on) {
-    QTextCharFormat change;
-    change.setFontStrikeOut(on);
-    mergeFormat(change);
-}
-
-void QtRichTextBox::setSelUnderline(bool on) {
-    QTextCharFormat change;
-    change.setFontUnderline(on);
     mergeFormat(change);
 }
 

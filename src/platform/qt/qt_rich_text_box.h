@@ -29,13 +29,7 @@ public:
     std::u16string selText() const override;
     void setSelText(std::u16string_view text) override;
     text::CharFormat selFormat() const override;
-    void setSelFont(const FontAttributes& font) override;
-    void setSelFontName(std::u16string_view name) override;
-    void setSelFontSize(float points) override;
-    void setSelBold(bool on) override;
-    void setSelItalic(bool on) override;
-    void setSelStrikethrough(bool on) override;
-    void setSelUnderline(bool on) override;
+    void setSelFont(const text::Font& font) override;
     void setSelColour(text::Colour colour) override;
     void onFileDropped(FileDropped dropped) override;
 
