@@ -9,10 +9,12 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/files/file_result.h"
 #include "platform/files/picture_probe.h"
 #include "platform/text/styled_text.h"
+#include "platform/text/text_replacements.h"
 
 namespace pennory::platform {
 
@@ -114,6 +116,15 @@ public:
     // Replaces the selection by text in the format at the caret; the caret ends after it and
     // nothing is selected.
     virtual void setSelText(std::u16string_view text) = 0;
+
+    // One edit transaction: applies every replacement (positions in text() before it, in any
+    // order) as one change, one step for the box's undo and one call of edited, whose edit
+    // spans from the first replacement's start to the last one's end. Each new text takes its
+    // replacement's format, or the one text::Replacement names. The caret and the selection's
+    // ends move as text::positionAfter says. Overlapping replacements, or one
+    // reaching past the text, change nothing and return false; an empty list changes and
+    // reports nothing.
+    virtual bool applyReplacements(std::vector<text::Replacement> replacements) = 0;
 
     // The selection's format (of its first character, or what is typed next at the caret).
     virtual text::CharFormat selFormat() const = 0;

@@ -134,6 +134,8 @@ public:
     void setSelLength(std::size_t length) override;
     std::u16string selText() const override;
     void setSelText(std::u16string_view text) override;
+    // Undoable as one step, as typing is.
+    bool applyReplacements(std::vector<text::Replacement> replacements) override;
 
     text::CharFormat selFormat() const override;
     void setSelFont(const text::Font& font) override;
