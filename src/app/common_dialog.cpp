@@ -35,19 +35,16 @@ bool CommonDialog::ShowOpen() { return takeFileName(m_service.showOpen(request()
 bool CommonDialog::ShowSave() { return takeFileName(m_service.showSave(request()), FileName); }
 
 bool CommonDialog::ShowFont() {
-    const platform::FontChoice current{FontName, FontSize, FontBold, FontItalic, FontStrikethru,
-                             FontUnderline};
-    const auto chosen = m_service.showFont(current, Flags);
+    const auto chosen = m_service.showFont(Font, Flags);
     if (!chosen) return false;
-    FontName = chosen->name;
-    FontSize = chosen->size;
-    FontBold = chosen->bold;
-    FontItalic = chosen->italic;
     // Without the effects section the dialog offers no underline or strikethrough, so
     // those values stay as they were.
-    if (Flags & platform::kFontEffects) {
-        FontStrikethru = chosen->strikethrough;
-        FontUnderline = chosen->underline;
+    const bool underline = Font.underline;
+    const bool strikethrough = Font.strikethrough;
+    Font = *chosen;
+    if (!(Flags & platform::kFontEffects)) {
+        Font.underline = underline;
+        Font.strikethrough = strikethrough;
     }
     return true;
 }

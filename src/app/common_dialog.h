@@ -28,12 +28,8 @@ public:
     int FilterIndex = 0;
     int Flags = 0;
 
-    std::u16string FontName;
-    float FontSize = 0;
-    bool FontBold = false;
-    bool FontItalic = false;
-    bool FontStrikethru = false;
-    bool FontUnderline = false;
+    // The font dialog's name, size, bold, italic, strikethrough and underline.
+    text::Font Font;
     text::Colour Color = 0;  // black until a colour is chosen
 
     // A confirmed dialog stores the choice and returns true. A cancelled one changes nothing

@@ -25,8 +25,8 @@ namespace pennory::app {
 void Form1::Form_Load() {
     openIntoReference = false;
     saveTargetChosen = false;
-    m_commonDialog1.FontName = u"宋体";
-    m_commonDialog1.FontSize = 11.0f;
+    m_commonDialog1.Font.fontName = u"宋体";
+    m_commonDialog1.Font.sizePt = 11.0f;
 }
 
 void Form1::Form_Resize() {

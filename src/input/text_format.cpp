@@ -13,9 +13,7 @@ void textFont(app::Form1& form) {
     dialog.ShowFont();
 
     // All six at once, so that one undo takes the whole command back.
-    form.RichTextBox1().setSelFont({dialog.FontName, static_cast<float>(dialog.FontSize),
-                                    dialog.FontBold, dialog.FontItalic, dialog.FontStrikethru,
-                                    dialog.FontUnderline});
+    form.RichTextBox1().setSelFont(dialog.Font);
 }
 
 void textColour(app::Form1& form) {

@@ -9,10 +9,12 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/files/file_result.h"
 #include "platform/files/picture_probe.h"
 #include "platform/text/styled_text.h"
+#include "platform/text/text_replacements.h"
 
 namespace pennory::platform {
 
@@ -75,16 +77,6 @@ public:
     virtual void setText(std::u16string_view text) = 0;
 };
 
-// A font as the font command applies it: every property of a character format but the colour.
-struct FontAttributes {
-    std::u16string name;
-    float sizePt = 0;
-    bool bold = false;
-    bool italic = false;
-    bool strikethrough = false;
-    bool underline = false;
-};
-
 // A change of a rich-text box's text: removed units at start gave way to inserted.
 struct TextEdit {
     std::size_t start = 0;
@@ -125,17 +117,20 @@ public:
     // nothing is selected.
     virtual void setSelText(std::u16string_view text) = 0;
 
+    // One edit transaction: applies every replacement (positions in text() before it, in any
+    // order) as one change, one step for the box's undo and one call of edited, whose edit
+    // spans from the first replacement's start to the last one's end. Each new text takes its
+    // replacement's format, or the one text::Replacement names. The caret and the selection's
+    // ends move as text::positionAfter says. Overlapping replacements, or one
+    // reaching past the text, change nothing and return false; an empty list changes and
+    // reports nothing.
+    virtual bool applyReplacements(std::vector<text::Replacement> replacements) = 0;
+
     // The selection's format (of its first character, or what is typed next at the caret).
     virtual text::CharFormat selFormat() const = 0;
     // Applies to the whole selection, or with nothing selected to the text typed next. The
     // whole font at once is one step for the box's undo.
-    virtual void setSelFont(const FontAttributes& font) = 0;
-    virtual void setSelFontName(std::u16string_view name) = 0;
-    virtual void setSelFontSize(float points) = 0;
-    virtual void setSelBold(bool on) = 0;
-    virtual void setSelItalic(bool on) = 0;
-    virtual void setSelStrikethrough(bool on) = 0;
-    virtual void setSelUnderline(bool on) = 0;
+    virtual void setSelFont(const text::Font& font) = 0;
     virtual void setSelColour(text::Colour colour) = 0;
 
     // A dropped file goes to dropped instead of into the text; dropped text is inserted at the

@@ -33,24 +33,13 @@ struct FileDialogRequest {
     std::u16string fileName;  // shown pre-filled
 };
 
-struct FontChoice {
-    std::u16string name;
-    float size = 0;
-    bool bold = false;
-    bool italic = false;
-    bool strikethrough = false;
-    bool underline = false;
-
-    bool operator==(const FontChoice&) const = default;
-};
-
 class DialogService {
 public:
     virtual ~DialogService() = default;
     // The chosen full path, or nullopt when cancelled.
     virtual std::optional<std::u16string> showOpen(const FileDialogRequest& request) = 0;
     virtual std::optional<std::u16string> showSave(const FileDialogRequest& request) = 0;
-    virtual std::optional<FontChoice> showFont(const FontChoice& initial, int flags) = 0;
+    virtual std::optional<text::Font> showFont(const text::Font& initial, int flags) = 0;
     virtual std::optional<text::Colour> showColor(text::Colour initial, int flags) = 0;
 };
 

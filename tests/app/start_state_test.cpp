@@ -44,8 +44,7 @@ TEST_F(StartState, FlagsAreFalseAndTheFontDialogIsPreset) {
     EXPECT_FALSE(form().mayEncrypt);
     EXPECT_FALSE(form().mayDecrypt);
     auto& dialog = form().CommonDialog1();
-    EXPECT_EQ(dialog.FontName, u"宋体");
-    EXPECT_EQ(dialog.FontSize, 11.0f);
+    EXPECT_EQ(dialog.Font, (text::Font{u"宋体", 11.0f}));
     EXPECT_EQ(dialog.FileName, u"");
     EXPECT_EQ(dialog.DialogTitle, u"");
     EXPECT_EQ(dialog.Filter, u"");

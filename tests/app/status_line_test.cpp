@@ -41,6 +41,20 @@ TEST_F(StatusLineTest, FollowsTypingEditingAndNew) {
     EXPECT_EQ(shown(), u"字数 0  字符 0（不计空格）");
 }
 
+// Many replacements at once, as a normalising of punctuation makes them, and 撤消 after them.
+TEST_F(StatusLineTest, FollowsAnEditTransactionAndItsUndo) {
+    editor().type(u"电阻,电容.NE555,");
+    ASSERT_EQ(shown(), u"字数 6  字符 12（不计空格）");
+    ASSERT_TRUE(editor().applyReplacements(
+        {{2, 1, u"，", {}}, {5, 1, u"。 ", {}}, {11, 1, u"，", {}}, {6, 0, u"IC ", {}}}));
+    EXPECT_EQ(editor().text(), u"电阻，电容。 IC NE555，");
+    EXPECT_EQ(shown(), u"字数 9  字符 14（不计空格）");
+
+    clickMenu({u"编辑", u"撤消"});
+    EXPECT_EQ(editor().text(), u"电阻,电容.NE555,");
+    EXPECT_EQ(shown(), u"字数 6  字符 12（不计空格）");
+}
+
 TEST_F(StatusLineTest, CountsAnOpenedManuscript) {
     TempDir dir;
     std::filesystem::path file = dir / "稿子.txt";

@@ -21,16 +21,15 @@ protected:
         ASSERT_EQ(part.length(), length);
         for (const auto& run : part.runs()) EXPECT_EQ(run.format, expected) << utf8(run.text);
     }
-    CharFormat formatOf(const platform::FontChoice& font, text::Colour colour = 0) {
-        return {font.name,      font.size,          font.bold, font.italic,
-                font.underline, font.strikethrough, colour};
+    CharFormat formatOf(const text::Font& font, text::Colour colour = 0) {
+        return {font, colour};
     }
     void select(std::size_t start, std::size_t length) {
         editor().setSelStart(start);
         editor().setSelLength(length);
     }
 
-    const platform::FontChoice kHeiti{u"黑体", 10.5f, true, true, false, false};
+    const text::Font kHeiti{u"黑体", 10.5f, true, true, false, false};
 };
 
 TEST_F(TextFormat, FontDialogAsksForFlags3AndFirstProposesTheStartUpFont) {
@@ -39,7 +38,7 @@ TEST_F(TextFormat, FontDialogAsksForFlags3AndFirstProposesTheStartUpFont) {
     const auto& shown = dialogs().shown()[0];
     EXPECT_EQ(shown.kind, headless::ScriptedDialogs::Shown::Font);
     EXPECT_EQ(shown.flags, 3);
-    EXPECT_EQ(shown.font, (platform::FontChoice{u"宋体", 11.0f}));
+    EXPECT_EQ(shown.font, (text::Font{u"宋体", 11.0f}));
 }
 
 TEST_F(TextFormat, ConfirmedFontSetsAllSixAttributesUniformlyOverTheSelection) {
@@ -64,7 +63,7 @@ TEST_F(TextFormat, ConfirmedFontSetsAllSixAttributesUniformlyOverTheSelection) {
 TEST_F(TextFormat, FractionalSizeSurvives) {
     editor().setText(u"稿子");
     select(0, 2);
-    dialogs().nextFont(platform::FontChoice{u"宋体", 10.5f});
+    dialogs().nextFont(text::Font{u"宋体", 10.5f});
     clickFont();
     EXPECT_EQ(editor().content().runs().front().format.sizePt, 10.5f);
 }

@@ -121,6 +121,34 @@ void HeadlessRichTextBox::setSelText(std::u16string_view text) {
     selectionChanged();
 }
 
+bool HeadlessRichTextBox::applyReplacements(std::vector<text::Replacement> replacements) {
+    const std::size_t length = m_content.length();
+    if (!text::orderReplacements(replacements, length)) return false;
+    if (replacements.empty()) return true;
+    for (auto& r : replacements) {
+        if (r.format) continue;
+        const auto source = text::formatSource(r, length);
+        r.format = source ? m_content.slice(*source, 1).runs().front().format : m_default;
+    }
+    remember();
+    const std::size_t start = replacements.front().start;
+    const std::size_t removed = replacements.back().start + replacements.back().length - start;
+    const text::StyledText span = m_content.slice(start, removed);
+    const text::StyledText inserted = text::applyReplacements(span, start, replacements);
+    m_content = spliced(m_content, start, removed, inserted);
+    edited(start, removed, inserted.plainText());
+
+    const std::size_t selStart = text::positionAfter(m_selStart, replacements);
+    const std::size_t selEnd = text::positionAfter(m_selStart + m_selLength, replacements);
+    if (selStart != m_selStart || selEnd - selStart != m_selLength) {
+        m_selStart = selStart;
+        m_selLength = selEnd - selStart;
+        m_typingFormat.reset();
+        selectionChanged();
+    }
+    return true;
+}
+
 template <typename Change>
 void HeadlessRichTextBox::changeSelectionFormat(Change change) {
     if (m_selLength == 0) {
@@ -140,33 +168,8 @@ void HeadlessRichTextBox::changeSelectionFormat(Change change) {
     edited(m_selStart, m_selLength, changed.plainText());
 }
 
-void HeadlessRichTextBox::setSelFont(const FontAttributes& font) {
-    changeSelectionFormat([&](text::CharFormat& f) {
-        f.fontName = font.name;
-        f.sizePt = font.sizePt;
-        f.bold = font.bold;
-        f.italic = font.italic;
-        f.strikethrough = font.strikethrough;
-        f.underline = font.underline;
-    });
-}
-void HeadlessRichTextBox::setSelFontName(std::u16string_view name) {
-    changeSelectionFormat([&](text::CharFormat& f) { f.fontName = name; });
-}
-void HeadlessRichTextBox::setSelFontSize(float points) {
-    changeSelectionFormat([&](text::CharFormat& f) { f.sizePt = points; });
-}
-void HeadlessRichTextBox::setSelBold(bool on) {
-    changeSelectionFormat([&](text::CharFormat& f) { f.bold = on; });
-}
-void HeadlessRichTextBox::setSelItalic(bool on) {
-    changeSelectionFormat([&](text::CharFormat& f) { f.italic = on; });
-}
-void HeadlessRichTextBox::setSelStrikethrough(bool on) {
-    changeSelectionFormat([&](text::CharFormat& f) { f.strikethrough = on; });
-}
-void HeadlessRichTextBox::setSelUnderline(bool on) {
-    changeSelectionFormat([&](text::CharFormat& f) { f.underline = on; });
+void HeadlessRichTextBox::setSelFont(const text::Font& font) {
+    changeSelectionFormat([&](text::CharFormat& f) { static_cast<text::Font&>(f) = font; });
 }
 void HeadlessRichTextBox::setSelColour(text::Colour colour) {
     changeSelectionFormat([&](text::CharFormat& f) { f.colour = colour; });

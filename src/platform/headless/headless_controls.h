@@ -134,15 +134,11 @@ public:
     void setSelLength(std::size_t length) override;
     std::u16string selText() const override;
     void setSelText(std::u16string_view text) override;
+    // Undoable as one step, as typing is.
+    bool applyReplacements(std::vector<text::Replacement> replacements) override;
 
     text::CharFormat selFormat() const override;
-    void setSelFont(const FontAttributes& font) override;
-    void setSelFontName(std::u16string_view name) override;
-    void setSelFontSize(float points) override;
-    void setSelBold(bool on) override;
-    void setSelItalic(bool on) override;
-    void setSelStrikethrough(bool on) override;
-    void setSelUnderline(bool on) override;
+    void setSelFont(const text::Font& font) override;
     void setSelColour(text::Colour colour) override;
 
     // What typing does at the caret: replaces the selection, undoable.

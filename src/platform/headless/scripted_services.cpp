@@ -24,9 +24,9 @@ std::optional<std::u16string> ScriptedDialogs::showSave(const FileDialogRequest&
     return next(m_files, std::optional<std::u16string>{});
 }
 
-std::optional<FontChoice> ScriptedDialogs::showFont(const FontChoice& initial, int flags) {
+std::optional<text::Font> ScriptedDialogs::showFont(const text::Font& initial, int flags) {
     m_shown.push_back({Shown::Font, {}, initial, 0, flags});
-    return next(m_fonts, std::optional<FontChoice>{});
+    return next(m_fonts, std::optional<text::Font>{});
 }
 
 std::optional<text::Colour> ScriptedDialogs::showColor(text::Colour initial, int flags) {

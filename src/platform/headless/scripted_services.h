@@ -14,18 +14,18 @@ class ScriptedDialogs : public DialogService {
 public:
     // nullopt answers Cancel. An unscripted dialog is cancelled.
     void nextFileName(std::optional<std::u16string> path) { m_files.push_back(std::move(path)); }
-    void nextFont(std::optional<FontChoice> font) { m_fonts.push_back(std::move(font)); }
+    void nextFont(std::optional<text::Font> font) { m_fonts.push_back(std::move(font)); }
     void nextColour(std::optional<text::Colour> colour) { m_colours.push_back(colour); }
 
     std::optional<std::u16string> showOpen(const FileDialogRequest& request) override;
     std::optional<std::u16string> showSave(const FileDialogRequest& request) override;
-    std::optional<FontChoice> showFont(const FontChoice& initial, int flags) override;
+    std::optional<text::Font> showFont(const text::Font& initial, int flags) override;
     std::optional<text::Colour> showColor(text::Colour initial, int flags) override;
 
     struct Shown {
         enum Kind { Open, Save, Font, Colour } kind;
         FileDialogRequest request;  // file dialogs
-        FontChoice font;            // font dialog: what it proposed
+        text::Font font;            // font dialog: what it proposed
         text::Colour colour = 0;    // colour dialog: what it proposed
         int flags = 0;
     };
@@ -33,7 +33,7 @@ public:
 
 private:
     std::deque<std::optional<std::u16string>> m_files;
-    std::deque<std::optional<FontChoice>> m_fonts;
+    std::deque<std::optional<text::Font>> m_fonts;
     std::deque<std::optional<text::Colour>> m_colours;
     std::vector<Shown> m_shown;
 };

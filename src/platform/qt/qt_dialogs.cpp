@@ -14,7 +14,7 @@ std::optional<std::u16string> QtDialogs::showSave(const FileDialogRequest& reque
     return showFileDialog(m_owner, request, FileDialogMode::Save);
 }
 
-std::optional<FontChoice> QtDialogs::showFont(const FontChoice& initial, int flags) {
+std::optional<text::Font> QtDialogs::showFont(const text::Font& initial, int flags) {
     return showFontDialog(m_owner, initial, flags);
 }
 

@@ -16,7 +16,7 @@ public:
     std::optional<std::u16string> showSave(const FileDialogRequest& request) override;
     // flags as the font dialog's: without 256 (effects) the effects group is hidden and the
     // choice keeps the initial underline and strikethrough.
-    std::optional<FontChoice> showFont(const FontChoice& initial, int flags) override;
+    std::optional<text::Font> showFont(const text::Font& initial, int flags) override;
     std::optional<text::Colour> showColor(text::Colour initial, int flags) override;
 
 private:

@@ -70,7 +70,7 @@ void showRow(QListWidget* list, QListWidgetItem* item) {
 
 }  // namespace
 
-FontDialog::FontDialog(QWidget* parent, const FontChoice& initial, bool effects)
+FontDialog::FontDialog(QWidget* parent, const text::Font& initial, bool effects)
     : QDialog(parent), m_initial(initial), m_effects(effects) {
     setWindowTitle(QStringLiteral("字体"));
 
@@ -133,9 +133,9 @@ FontDialog::FontDialog(QWidget* parent, const FontChoice& initial, bool effects)
 
     buildFamilies();
     buildSizes();
-    m_family->setText(toQString(initial.name));
+    m_family->setText(toQString(initial.fontName));
     showRow(m_familyList, findRow(m_familyList, m_family->text(), false));
-    if (initial.size > 0) m_size->setText(toQString(text::fontSizeText(initial.size)));
+    if (initial.sizePt > 0) m_size->setText(toQString(text::fontSizeText(initial.sizePt)));
     showRow(m_sizeList, findRow(m_sizeList, m_size->text(), false));
 
     connect(m_familyList, &QListWidget::currentTextChanged, m_family, &QLineEdit::setText);
@@ -183,9 +183,9 @@ void FontDialog::refresh() {
     const auto size = text::parseFontSize(toU16(m_size->text()));
     m_ok->setEnabled(named && size.has_value());
     if (!named || !size) return;
-    const FontChoice font = choice();
-    QFont sample(toQString(font.name));
-    sample.setPointSizeF(std::min(font.size, kLargestSamplePoints));
+    const text::Font font = choice();
+    QFont sample(toQString(font.fontName));
+    sample.setPointSizeF(std::min(font.sizePt, kLargestSamplePoints));
     sample.setBold(font.bold);
     sample.setItalic(font.italic);
     sample.setUnderline(font.underline);
@@ -193,10 +193,10 @@ void FontDialog::refresh() {
     m_sample->setFont(sample);
 }
 
-FontChoice FontDialog::choice() const {
-    FontChoice out = m_initial;
-    out.name = toU16(m_family->text().trimmed());
-    out.size = text::parseFontSize(toU16(m_size->text())).value_or(m_initial.size);
+text::Font FontDialog::choice() const {
+    text::Font out = m_initial;
+    out.fontName = toU16(m_family->text().trimmed());
+    out.sizePt = text::parseFontSize(toU16(m_size->text())).value_or(m_initial.sizePt);
     out.bold = m_bold->isChecked();
     out.italic = m_italic->isChecked();
     if (m_effects) {
@@ -206,7 +206,7 @@ FontChoice FontDialog::choice() const {
     return out;
 }
 
-std::optional<FontChoice> showFontDialog(QWidget* owner, const FontChoice& initial, int flags) {
+std::optional<text::Font> showFontDialog(QWidget* owner, const text::Font& initial, int flags) {
     FontDialog dialog(owner, initial, (flags & kFontEffects) != 0);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.choice();

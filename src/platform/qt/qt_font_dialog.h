@@ -25,12 +25,12 @@ class FontDialog : public QDialog {
 
 public:
     // Shows initial: its family and size typed in the boxes and, where listed, selected.
-    FontDialog(QWidget* parent, const FontChoice& initial, bool effects);
+    FontDialog(QWidget* parent, const text::Font& initial, bool effects);
 
     // The font as the boxes hold it. Without effects, underline and strikethrough are the
     // initial ones. Meaningful while okButton() is enabled: a family is named and the size
     // box holds a size.
-    FontChoice choice() const;
+    text::Font choice() const;
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
 
@@ -41,7 +41,7 @@ private:
     void sizeTyped(const QString& text);
     void refresh();
 
-    FontChoice m_initial;
+    text::Font m_initial;
     bool m_effects;
     QLineEdit* m_family;
     QListWidget* m_familyList;
@@ -60,6 +60,6 @@ private:
 // The chosen font, or nullopt when cancelled. flags as the common dialog's: without
 // kFontEffects the effects group is hidden and the choice keeps the initial underline and
 // strikethrough.
-std::optional<FontChoice> showFontDialog(QWidget* owner, const FontChoice& initial, int flags);
+std::optional<text::Font> showFontDialog(QWidget* owner, const text::Font& initial, int flags);
 
 }  // namespace pennory::platform::qt

@@ -2,9 +2,12 @@
 
 #include <QScrollBar>
 #include <algorithm>
+#include <span>
+#include <vector>
 
 #include "platform/qt/qt_file_drops.h"
 #include "platform/qt/qt_rich_text_document.h"
+#include "platform/qt/qt_soft_breaks.h"
 
 namespace pennory::platform::qt {
 
@@ -77,7 +80,7 @@ void QtRichTextBox::setChangeHandlers(std::function<void(const TextEdit&)> edite
 }
 
 void QtRichTextBox::reportEdit(int from, int added) {
-    if (!m_edited) return;
+    if (!m_edited || m_inTransaction) return;
     const QTextDocument& document = *m_widget->document();
     const int end = documentEnd(document);
     from = std::clamp(from, 0, end);
@@ -99,7 +102,7 @@ void QtRichTextBox::reportEdit(int from, int added) {
 // A change made while another was being reported (the soft breaks' own repairs) is not
 // reported by Qt; the whole text then goes as one edit.
 void QtRichTextBox::checkLength() {
-    if (!m_edited) return;
+    if (!m_edited || m_inTransaction) return;
     const std::size_t length = textLength(*m_widget->document());
     if (length == m_reportedLength) return;
     TextEdit edit{0, m_reportedLength, text()};
@@ -196,6 +199,113 @@ void QtRichTextBox::setSelText(std::u16string_view text) {
     m_widget->setTextCursor(cursor);
 }
 
+// ---- Edit transactions
+
+bool QtRichTextBox::applyReplacements(std::vector<text::Replacement> replacements) {
+    QTextDocument& document = *m_widget->document();
+    const std::size_t length = textLength(document);
+    if (!text::orderReplacements(replacements, length)) return false;
+    if (replacements.empty()) return true;
+
+    // Every position is found before the first change: the map between text and document
+    // positions holds for the document as it is between edit blocks.
+    std::vector<Piece> pieces;
+    for (std::size_t i = 0; i < replacements.size(); ++i) {
+        text::Replacement& r = replacements[i];
+        if (!r.format) {
+            const auto source = text::formatSource(r, length);
+            const int at = source ? toDocumentPosition(document, *source, Rounding::Down) : -1;
+            r.format = source ? fromQtFormat(formatOfCharAt(document, at), m_default) : m_default;
+        }
+        const int from = toDocumentPosition(document, r.start, Rounding::Down);
+        const int to = toDocumentPosition(document, r.start + r.length, Rounding::Up);
+        // A paragraph break is one document position: replacements that meet inside one are
+        // one piece of the document.
+        if (!pieces.empty() && from < pieces.back().to) {
+            pieces.back().to = std::max(pieces.back().to, to);
+            ++pieces.back().count;
+        } else {
+            pieces.push_back({from, to, toTextPosition(document, from), i, 1});
+        }
+    }
+
+    // Qt moves the editor's cursor along with the edits in its own way; it is put afterwards
+    // where the box promises.
+    const QTextCursor before = m_widget->textCursor();
+    const std::size_t anchor = toTextPosition(document, before.anchor());
+    const std::size_t position = toTextPosition(document, before.position());
+
+    m_inTransaction = true;
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    // Back to front, so that the positions found before stay true.
+    for (auto piece = pieces.rbegin(); piece != pieces.rend(); ++piece) {
+        replacePiece(cursor, *piece, std::span(replacements).subspan(piece->first, piece->count));
+    }
+    cursor.endEditBlock();
+    m_inTransaction = false;
+    reportReplacements(replacements, length);
+    moveSelection(text::positionAfter(anchor, replacements),
+                  text::positionAfter(position, replacements));
+    return true;
+}
+
+void QtRichTextBox::replacePiece(QTextCursor& cursor, const Piece& piece,
+                                 std::span<const text::Replacement> replacements) {
+    QTextDocument& document = *m_widget->document();
+    const int from = piece.from;
+    const text::StyledText kept = readStyled(document, from, piece.to, m_default);
+    const text::StyledText replaced = text::applyReplacements(kept, piece.textFrom, replacements);
+    const bool soft = isSoftBreak(document.findBlock(from));
+    cursor.setPosition(from);
+    cursor.setPosition(piece.to, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    m_writer.insert(cursor, replaced);
+    // Removing from the start of a block into a later one gives the joined block the later
+    // one's format; the break before it keeps its kind. The soft breaks' own guard sees only
+    // where the whole edit block begins.
+    const QTextBlock joined = document.findBlock(from);
+    if (joined.previous().isValid() && isSoftBreak(joined) != soft) {
+        QTextBlockFormat format = joined.blockFormat();
+        if (soft) {
+            format.setProperty(kSoftBreak, true);
+        } else {
+            format.clearProperty(kSoftBreak);
+        }
+        QTextCursor(joined).setBlockFormat(format);
+    }
+}
+
+void QtRichTextBox::reportReplacements(std::span<const text::Replacement> replacements,
+                                       std::size_t lengthBefore) {
+    const QTextDocument& document = *m_widget->document();
+    const std::size_t length = textLength(document);
+    const std::size_t start = replacements.front().start;
+    const std::size_t removed = replacements.back().start + replacements.back().length - start;
+    const std::size_t end = start + removed + length - lengthBefore;
+    const int from = toDocumentPosition(document, start, Rounding::Down);
+    const int to = toDocumentPosition(document, end, Rounding::Up);
+    // The document positions may take in the other half of a line break.
+    const std::u16string around = readPlain(document, from, to);
+    TextEdit edit{start, removed,
+                  around.substr(start - toTextPosition(document, from), end - start)};
+    m_reportedLength = length;
+    if (m_edited) m_edited(edit);
+}
+
+void QtRichTextBox::moveSelection(std::size_t anchor, std::size_t position) {
+    const QTextDocument& document = *m_widget->document();
+    const Rounding anchorRounding = anchor > position ? Rounding::Up : Rounding::Down;
+    const Rounding positionRounding = position > anchor ? Rounding::Up : Rounding::Down;
+    const int anchorAt = toDocumentPosition(document, anchor, anchorRounding);
+    const int positionAt = toDocumentPosition(document, position, positionRounding);
+    QTextCursor cursor = m_widget->textCursor();
+    if (cursor.anchor() == anchorAt && cursor.position() == positionAt) return;
+    cursor.setPosition(anchorAt);
+    cursor.setPosition(positionAt, QTextCursor::KeepAnchor);
+    m_widget->setTextCursor(cursor);
+}
+
 // ---- Format
 
 text::CharFormat QtRichTextBox::selFormat() const {
@@ -212,53 +322,12 @@ void QtRichTextBox::mergeFormat(const QTextCharFormat& change) {
     m_widget->mergeCurrentCharFormat(change);
 }
 
-void QtRichTextBox::setSelFont(const FontAttributes& font) {
+void QtRichTextBox::setSelFont(const text::Font& font) {
     text::CharFormat format;
-    format.fontName = font.name;
-    format.sizePt = font.sizePt;
-    format.bold = font.bold;
-    format.italic = font.italic;
-    format.strikethrough = font.strikethrough;
-    format.underline = font.underline;
+    static_cast<text::Font&>(format) = font;
     QTextCharFormat change = toQtFormat(format);
     // The font command leaves each character's colour as it is.
     change.clearForeground();
-    mergeFormat(change);
-}
-
-void QtRichTextBox::setSelFontName(std::u16string_view name) {
-    QTextCharFormat change;
-    change.setFontFamilies(QStringList{toQString(name)});
-    mergeFormat(change);
-}
-
-void QtRichTextBox::setSelFontSize(float points) {
-    QTextCharFormat change;
-    change.setFontPointSize(points);
-    mergeFormat(change);
-}
-
-void QtRichTextBox::setSelBold(bool on) {
-    QTextCharFormat change;
-    change.setFontWeight(on ? QFont::Bold : QFont::Normal);
-    mergeFormat(change);
-}
-
-void QtRichTextBox::setSelItalic(bool on) {
-    QTextCharFormat change;
-    change.setFontItalic(on);
-    mergeFormat(change);
-}
-
-void QtRichTextBox::setSelStrikethrough(bool on) {
-    QTextCharFormat change;
-    change.setFontStrikeOut(on);
-    mergeFormat(change);
-}
-
-void QtRichTextBox::setSelUnderline(bool on) {
-    QTextCharFormat change;
-    change.setFontUnderline(on);
     mergeFormat(change);
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 // The rich-text box on Qt: a QTextEdit whose QTextDocument holds the styled text.
 
+#include <span>
+#include <vector>
+
 #include "platform/controls.h"
 #include "platform/qt/qt_control.h"
 #include "platform/qt/qt_rich_text_document.h"
@@ -28,14 +31,10 @@ public:
     void setSelLength(std::size_t length) override;
     std::u16string selText() const override;
     void setSelText(std::u16string_view text) override;
+    // One QTextDocument edit block, reported once after it ends.
+    bool applyReplacements(std::vector<text::Replacement> replacements) override;
     text::CharFormat selFormat() const override;
-    void setSelFont(const FontAttributes& font) override;
-    void setSelFontName(std::u16string_view name) override;
-    void setSelFontSize(float points) override;
-    void setSelBold(bool on) override;
-    void setSelItalic(bool on) override;
-    void setSelStrikethrough(bool on) override;
-    void setSelUnderline(bool on) override;
+    void setSelFont(const text::Font& font) override;
     void setSelColour(text::Colour colour) override;
     void onFileDropped(FileDropped dropped) override;
 
@@ -43,12 +42,24 @@ private:
     void mergeFormat(const QTextCharFormat& change);
     void reportEdit(int from, int added);
     void checkLength();
+    // The document positions [from, to) of replacements that share no line break with others.
+    struct Piece {
+        int from, to;
+        std::size_t textFrom;      // from as a text position
+        std::size_t first, count;  // of the transaction's replacements
+    };
+    void replacePiece(QTextCursor& cursor, const Piece& piece,
+                      std::span<const text::Replacement> replacements);
+    void reportReplacements(std::span<const text::Replacement> replacements,
+                            std::size_t lengthBefore);
+    void moveSelection(std::size_t anchor, std::size_t position);
 
     text::CharFormat m_default;
     StyledTextWriter m_writer;
     std::function<void(const TextEdit&)> m_edited;
     Callback m_selectionChanged;
     std::size_t m_reportedLength = 0;  // the text's length after the edits reported
+    bool m_inTransaction = false;      // Qt's own reports wait for the transaction's one
 };
 
 }  // namespace pennory::platform::qt

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/text/font.h"
+
 namespace pennory::text {
 
 // A colour in the Windows red-green-blue form 0x00BBGGRR.
@@ -17,13 +19,9 @@ inline constexpr Colour rgb(int r, int g, int b) {
            (static_cast<Colour>(b & 0xFF) << 16);
 }
 
-struct CharFormat {
-    std::u16string fontName = u"宋体";
-    float sizePt = 9.0f;  // float so that 10.5 survives
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strikethrough = false;
+// A font and a colour. The font is a base rather than a member so that a format's fields
+// read as format.fontName, format.bold and so on, and a format converts to its font.
+struct CharFormat : Font {
     Colour colour = 0;  // black
 
     bool operator==(const CharFormat&) const = default;

@@ -280,12 +280,7 @@ TEST_F(QtRichTextBoxTest, FormatSettersChangeTheSelection) {
     box.setText(u"一二三四五六");
     box.setSelStart(1);
     box.setSelLength(3);
-    box.setSelFontName(u"黑体");
-    box.setSelFontSize(10.5f);
-    box.setSelBold(true);
-    box.setSelItalic(true);
-    box.setSelStrikethrough(true);
-    box.setSelUnderline(true);
+    box.setSelFont({u"黑体", 10.5f, true, true, true, true});
     box.setSelColour(0x000000FF);
     const CharFormat changed{u"黑体", 10.5f, true, true, true, true, 0x000000FF};
     EXPECT_EQ(box.selFormat(), changed);
@@ -297,8 +292,8 @@ TEST_F(QtRichTextBoxTest, FormatSettersChangeTheSelection) {
     EXPECT_EQ(box.selStart(), 1u);
     EXPECT_EQ(box.selLength(), 3u);
 
-    box.setSelBold(false);
-    box.setSelUnderline(false);
+    // A font leaves the colour as it is.
+    box.setSelFont({u"黑体", 10.5f, false, true, false, true});
     CharFormat unbold = changed;
     unbold.bold = false;
     unbold.underline = false;
@@ -308,7 +303,7 @@ TEST_F(QtRichTextBoxTest, FormatSettersChangeTheSelection) {
 TEST_F(QtRichTextBoxTest, FormatSettersAtTheCaretApplyToWhatComesNext) {
     box.setText(u"一二");
     box.setSelStart(2);
-    box.setSelItalic(true);
+    box.setSelFont({u"宋体", 9.0f, false, true});
     box.setSelColour(text::rgb(0, 128, 0));
     CharFormat next = manuscriptFormat();
     next.italic = true;
@@ -325,7 +320,7 @@ TEST_F(QtRichTextBoxTest, FormatSettersAtTheCaretApplyToWhatComesNext) {
 TEST_F(QtRichTextBoxTest, TypedTextTakesTheFormatChosenAtTheCaret) {
     box.setText(u"一");
     box.setSelStart(1);
-    box.setSelBold(true);
+    box.setSelFont({u"宋体", 9.0f, true});
     QTest::keyClicks(box.widget(), "ab");
     CharFormat bold = manuscriptFormat();
     bold.bold = true;

@@ -248,7 +248,7 @@ void clickRow(QListWidget* list, const QString& text) {
 }
 
 TEST_F(QtServicesTest, FontDialogShowsThePresetAndKeepsItWhenConfirmed) {
-    const FontChoice initial{u"宋体", 11.0f, false, false, false, false};
+    const text::Font initial{u"宋体", 11.0f, false, false, false, false};
     QString family, size, familyRow, sizeRow;
     bool effectsShown = true;
     whenShown<FontDialog>([&](FontDialog* dialog) {
@@ -305,7 +305,7 @@ TEST_F(QtServicesTest, FontDialogTakesClickedFamilyChineseSizeAndStyle) {
     });
     const auto chosen = services.dialogs().showFont({u"宋体", 11.0f}, 3);
     ASSERT_TRUE(chosen);
-    EXPECT_EQ(*chosen, (FontChoice{u"黑体", 10.5f, true, false, false, false}));
+    EXPECT_EQ(*chosen, (text::Font{u"黑体", 10.5f, true, false, false, false}));
 }
 
 TEST_F(QtServicesTest, FontDialogTakesATypedFractionalSizeAndRefusesNonsense) {
@@ -322,17 +322,17 @@ TEST_F(QtServicesTest, FontDialogTakesATypedFractionalSizeAndRefusesNonsense) {
     const auto chosen = services.dialogs().showFont({u"楷体", 9.0f, false, true}, 3);
     EXPECT_FALSE(acceptedNonsense);
     ASSERT_TRUE(chosen);
-    EXPECT_EQ(*chosen, (FontChoice{u"楷体", 11.5f, false, true, false, false}));
+    EXPECT_EQ(*chosen, (text::Font{u"楷体", 11.5f, false, true, false, false}));
 }
 
 TEST_F(QtServicesTest, FontDialogWithoutEffectsKeepsUnderlineAndStrikethrough) {
-    const FontChoice initial{u"宋体", 10.5f, true, false, true, true};
+    const text::Font initial{u"宋体", 10.5f, true, false, true, true};
     whenShown<FontDialog>([&](FontDialog* dialog) {
         clickRow(dialog->findChild<QListWidget*>(u"familyList"_qs), u"仿宋"_qs);
         QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     });
     EXPECT_EQ(services.dialogs().showFont(initial, 3),
-              (FontChoice{u"仿宋", 10.5f, true, false, true, true}));
+              (text::Font{u"仿宋", 10.5f, true, false, true, true}));
 }
 
 TEST_F(QtServicesTest, FontDialogWithEffectsReturnsThem) {

@@ -40,13 +40,17 @@ protected:
         EXPECT_EQ(manuscript().text(), u"第一章 Resistor\r\n电阻R1的阻值为10kΩ，误差±5%。");
 
         select(0, 3);  // 第一章
-        manuscript().setSelBold(true);
-        manuscript().setSelFontSize(14.0f);
+        text::Font heading = manuscript().selFormat();
+        heading.bold = true;
+        heading.sizePt = 14.0f;
+        manuscript().setSelFont(heading);
         select(14, 2);  // 电阻
         manuscript().setSelColour(text::rgb(0xC0, 0x10, 0x20));
-        manuscript().setSelUnderline(true);
+        text::Font underlined = manuscript().selFormat();
+        underlined.underline = true;
+        manuscript().setSelFont(underlined);
         select(4, 8);  // Resistor
-        dialogs().nextFont(platform::FontChoice{u"黑体", 12.0f, false, true});
+        dialogs().nextFont(text::Font{u"黑体", 12.0f, false, true});
         clickMenu({u"文本字体"});
         select(manuscript().text().size(), 0);
 

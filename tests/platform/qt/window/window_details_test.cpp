@@ -106,7 +106,7 @@ TEST_F(WindowDetails, OneTextFontIsUndoneByOneUndo) {
     manuscript().setContent(before);
     manuscript().setSelLength(4);
 
-    dialogs().nextFont(platform::FontChoice{u"黑体", 14.0f, true, true});
+    dialogs().nextFont(text::Font{u"黑体", 14.0f, true, true});
     clickMenu({u"文本字体"});
     ASSERT_NE(manuscript().content(), before);
 
