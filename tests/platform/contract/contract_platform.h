@@ -22,11 +22,9 @@
 
 namespace pennory::testing::contract {
 
-// The font command's one call. The box takes a whole font at once; a change of the font's
-// type is a change of this function alone.
-inline void applyFont(platform::RichTextBox& box, const text::CharFormat& font) {
-    box.setSelFont(platform::FontAttributes{font.fontName, font.sizePt, font.bold, font.italic,
-                                            font.strikethrough, font.underline});
+// The font command's one call: the box takes a whole font at once, the font part of a format.
+inline void applyFont(platform::RichTextBox& box, const text::CharFormat& format) {
+    box.setSelFont(static_cast<const text::Font&>(format));
 }
 
 }  // namespace pennory::testing::contract
