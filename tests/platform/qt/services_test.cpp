@@ -33,26 +33,12 @@
 #include "platform/qt/qt_font_dialog.h"
 #include "platform/qt/qt_rich_text_box.h"
 #include "platform/qt/qt_services.h"
+#include "platform/qt/when_shown.h"
 
 namespace pennory::platform::qt {
 namespace {
 
-// Acts on the modal dialog of type Dialog as soon as it is shown. The returned timer is
-// still polling until then; deleting it calls the action off.
-template <typename Dialog>
-QTimer* whenShown(std::function<void(Dialog*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            act(dialog);
-        }
-    });
-    timer->start();
-    return timer;
-}
+using pennory::testing::whenShown;
 
 class QtServicesTest : public ::testing::Test {
 protected:

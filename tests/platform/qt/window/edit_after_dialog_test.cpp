@@ -11,24 +11,10 @@
 
 #include "platform/qt/qt_font_dialog.h"
 #include "qt_form_fixture.h"
+#include "platform/qt/when_shown.h"
 
 namespace pennory::testing {
 namespace {
-
-// Acts on the modal dialog of type Dialog as soon as it is shown, as a person would.
-template <typename Dialog>
-void whenShown(std::function<void(Dialog*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            act(dialog);
-        }
-    });
-    timer->start();
-}
 
 // Clicks 小四 in the size list and presses Enter.
 void choose12Points(qt::FontDialog* dialog) {
