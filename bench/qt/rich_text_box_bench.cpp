@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
+#include <vector>
 
 #include "core/manuscript_generator.h"
 #include "platform/files/document_files.h"
@@ -127,6 +129,30 @@ BENCHMARK(BM_Content)
     ->Arg(4 * kManuscriptRtfBytes)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
+
+// One edit transaction of the size a Replace All or a punctuation clean-up makes: every
+// 全角 comma of a million-character manuscript replaced, as one undo step. Argument: the
+// number of replacements (at most the commas there are).
+void BM_ApplyReplacements(benchmark::State& state) {
+    const std::u16string& text = plainText();
+    std::vector<text::Replacement> commas;
+    for (std::size_t at = text.find(u'，'); at != std::u16string::npos && commas.size() <
+                                             static_cast<std::size_t>(state.range(0));
+         at = text.find(u'，', at + 1)) {
+        commas.push_back({at, 1, u",", std::nullopt});
+    }
+    Editor editor;
+    for (auto _ : state) {
+        state.PauseTiming();
+        editor.box.setText(text);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        if (!editor.box.applyReplacements(commas)) state.SkipWithError("refused");
+        QApplication::processEvents();
+    }
+    state.counters["replacements"] = static_cast<double>(commas.size());
+}
+BENCHMARK(BM_ApplyReplacements)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_Text(benchmark::State& state) {
     Editor editor;
