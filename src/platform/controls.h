@@ -107,10 +107,12 @@ public:
     virtual text::CharFormat defaultFormat() const = 0;
 
     virtual std::size_t selStart() const = 0;
-    // Moves the caret (clamped to the text) and empties the selection.
+    // Moves the caret (clamped to the text) and empties the selection. A caret between the CR
+    // and the LF of a line break stands before the break.
     virtual void setSelStart(std::size_t start) = 0;
     virtual std::size_t selLength() const = 0;
-    // Selects from selStart (clamped to the text).
+    // Selects from selStart (clamped to the text); a selection ending inside a line break
+    // takes the whole break.
     virtual void setSelLength(std::size_t length) = 0;
     virtual std::u16string selText() const = 0;
     // Replaces the selection by text in the format at the caret; the caret ends after it and
@@ -126,7 +128,9 @@ public:
     // reports nothing.
     virtual bool applyReplacements(std::vector<text::Replacement> replacements) = 0;
 
-    // The selection's format (of its first character, or what is typed next at the caret).
+    // The selection's format (of its first character, or what is typed next at the caret:
+    // the format of the character before it; at the start of a line, of the line's first
+    // character, or of its break when the line is empty).
     virtual text::CharFormat selFormat() const = 0;
     // Applies to the whole selection, or with nothing selected to the text typed next. The
     // whole font at once is one step for the box's undo.
@@ -141,9 +145,11 @@ public:
 class ScrollBar : public Control {
 public:
     virtual int value() const = 0;
-    // Setting the value does not call the change handler; the caller pans itself.
+    // Clamped to 0..max. Setting the value does not call the change handler; the caller pans
+    // itself.
     virtual void setValue(int value) = 0;
     virtual int max() const = 0;
+    // A value above the new maximum comes down to it.
     virtual void setMax(int max) = 0;
     virtual void setSteps(int smallStep, int largeStep) = 0;
 };
