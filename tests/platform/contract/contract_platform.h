@@ -6,12 +6,15 @@
 //         platform::ControlFactory& factory();
 //         // The steps last given to setSteps, which the interface does not read back.
 //         static std::pair<int, int> steps(platform::ScrollBar& bar);
+//         // Ctrl+Z pressed in a box made by factory().
+//         void pressCtrlZ(platform::RichTextBox& box);
 //     };
 //
 // and instantiates the suites with it:
 //
 //     INSTANTIATE_TYPED_TEST_SUITE_P(Some, RichTextBoxContract, SomeControls);
 //     INSTANTIATE_TYPED_TEST_SUITE_P(Some, ControlContract, SomeControls);
+//     INSTANTIATE_TYPED_TEST_SUITE_P(Some, EditTransactionContract, SomeControls);
 //
 // The cases state what controls.h promises, with values written from it; the same cases pass
 // on every implementation, so the in-memory twin is shown to behave like the real controls.

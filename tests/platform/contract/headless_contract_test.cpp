@@ -1,7 +1,9 @@
 // The contract suites over the in-memory controls.
 
 #include "platform/contract/controls_contract.h"
+#include "platform/contract/edit_transaction_contract.h"
 #include "platform/contract/rich_text_box_contract.h"
+#include "platform/headless/headless_controls.h"
 #include "platform/headless/headless_factory.h"
 
 namespace pennory::testing::contract {
@@ -15,11 +17,15 @@ struct HeadlessControls {
         const auto& headless = dynamic_cast<const platform::headless::HeadlessScrollBar&>(bar);
         return {headless.smallStep(), headless.largeStep()};
     }
+    void pressCtrlZ(platform::RichTextBox& box) {
+        dynamic_cast<platform::headless::HeadlessRichTextBox&>(box).undo();
+    }
 };
 
 }  // namespace
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Headless, RichTextBoxContract, HeadlessControls);
 INSTANTIATE_TYPED_TEST_SUITE_P(Headless, ControlContract, HeadlessControls);
+INSTANTIATE_TYPED_TEST_SUITE_P(Headless, EditTransactionContract, HeadlessControls);
 
 }  // namespace pennory::testing::contract

@@ -1,10 +1,14 @@
 // The contract suites over the Qt controls, made by a QtFactory whose window is not shown.
 
+#include <QApplication>
 #include <QScrollBar>
+#include <QTest>
 
 #include "platform/contract/controls_contract.h"
+#include "platform/contract/edit_transaction_contract.h"
 #include "platform/contract/rich_text_box_contract.h"
 #include "platform/qt/qt_factory.h"
+#include "platform/qt/qt_keys.h"
 
 namespace pennory::testing::contract {
 namespace {
@@ -19,11 +23,21 @@ struct QtControls {
         return widget ? std::make_pair(widget->singleStep(), widget->pageStep())
                       : std::make_pair(-1, -1);
     }
+    // The key goes where the writer's would: the window is shown and active, the box focused.
+    void pressCtrlZ(platform::RichTextBox& box) {
+        QWidget* window = m_factory.mainWindow();
+        window->show();
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        box.setFocus();
+        platform::qt::QtKeys(window).sendKeys(u"^{z}");
+    }
 };
 
 }  // namespace
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Qt, RichTextBoxContract, QtControls);
 INSTANTIATE_TYPED_TEST_SUITE_P(Qt, ControlContract, QtControls);
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, EditTransactionContract, QtControls);
 
 }  // namespace pennory::testing::contract

@@ -1,66 +1,37 @@
-// Edit transactions on both rich-text boxes, the in-memory one and the Qt one: the same
-// cases, the same outcome, one undo step and one change report each.
+#pragma once
+// Edit transactions, run over every implementation of the rich-text box (see
+// contract_platform.h): several replacements are one change, one report and one undo step,
+// with line breaks, formats and the caret as the interface says.
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QTest>
-#include <QWidget>
 #include <memory>
+#include <string>
 #include <vector>
 
-#include "platform/headless/headless_controls.h"
-#include "platform/qt/qt_keys.h"
-#include "platform/qt/qt_rich_text_box.h"
+#include "platform/contract/contract_platform.h"
 #include "support/styled_text_printer.h"
 
-namespace pennory::platform {
-namespace {
+namespace pennory::testing::contract {
 
+using platform::RichTextBox;
+using platform::TextEdit;
 using text::CharFormat;
 using text::Replacement;
 using text::StyledText;
 
-CharFormat manuscriptFormat() { return CharFormat{u"宋体", 9.0f}; }
+inline CharFormat manuscriptFormat() { return CharFormat{u"宋体", 9.0f}; }
 
-class HeadlessBox {
-public:
-    RichTextBox& box() { return m_box; }
-    void pressCtrlZ() { m_box.undo(); }
-
-private:
-    headless::FocusTracker m_focus;
-    headless::HeadlessRichTextBox m_box{m_focus, manuscriptFormat(), {}};
-};
-
-class QtBox {
-public:
-    QtBox() {
-        m_window.resize(600, 400);
-        m_box.setGeometry({0, 0, 9000, 6000});
-    }
-    RichTextBox& box() { return m_box; }
-    void pressCtrlZ() {
-        m_window.show();
-        QApplication::setActiveWindow(&m_window);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
-        m_box.setFocus();
-        qt::QtKeys().sendKeys(u"^{z}");
-    }
-
-private:
-    QWidget m_window;
-    qt::QtRichTextBox m_box{&m_window, manuscriptFormat(), {}};
-};
-
-template <typename Box>
-class EditTransaction : public ::testing::Test {
+template <typename Platform>
+class EditTransactionContract : public ::testing::Test {
 protected:
-    EditTransaction() {
+    EditTransactionContract()
+        : m_box(impl.factory().createRichTextBox(nullptr, manuscriptFormat(), {})) {
         box().setChangeHandlers([this](const TextEdit& edit) { edits.push_back(edit); }, [] {});
     }
-    RichTextBox& box() { return m_box.box(); }
-    void pressCtrlZ() { m_box.pressCtrlZ(); }
+    RichTextBox& box() { return *m_box; }
+    // Ctrl+Z as the writer presses it in the box.
+    void pressCtrlZ() { impl.pressCtrlZ(*m_box); }
     void load(const StyledText& content) {
         box().setContent(content);
         edits.clear();
@@ -69,17 +40,17 @@ protected:
     std::vector<TextEdit> edits;
 
 private:
-    Box m_box;
+    Platform impl;
+    std::unique_ptr<RichTextBox> m_box;
 };
 
-using Boxes = ::testing::Types<HeadlessBox, QtBox>;
-TYPED_TEST_SUITE(EditTransaction, Boxes);
+TYPED_TEST_SUITE_P(EditTransactionContract);
 
-Replacement put(std::size_t start, std::size_t length, std::u16string text) {
+inline Replacement put(std::size_t start, std::size_t length, std::u16string text) {
     return {start, length, std::move(text), std::nullopt};
 }
 
-TYPED_TEST(EditTransaction, ReplacementsAreOneStepAndOneReport) {
+TYPED_TEST_P(EditTransactionContract, ReplacementsAreOneStepAndOneReport) {
     struct Case {
         const char* name;
         std::u16string before;
@@ -139,7 +110,7 @@ TYPED_TEST(EditTransaction, ReplacementsAreOneStepAndOneReport) {
     }
 }
 
-TYPED_TEST(EditTransaction, ReplacedTextTakesTheFormatThereUnlessGivenOne) {
+TYPED_TEST_P(EditTransactionContract, ReplacedTextTakesTheFormatThereUnlessGivenOne) {
     const CharFormat bold{u"黑体", 12.0f, true};
     const CharFormat red{u"宋体", 10.5f, false, false, false, false, text::rgb(255, 0, 0)};
     StyledText before(u"粗", bold);
@@ -153,7 +124,7 @@ TYPED_TEST(EditTransaction, ReplacedTextTakesTheFormatThereUnlessGivenOne) {
     EXPECT_EQ(this->box().content(), expected);
 }
 
-TYPED_TEST(EditTransaction, CaretAndSelectionMoveWithTheText) {
+TYPED_TEST_P(EditTransactionContract, CaretAndSelectionMoveWithTheText) {
     this->load(StyledText(u"ab,cd,ef", manuscriptFormat()));
     this->box().setSelStart(3);
     this->box().setSelLength(2);  // cd
@@ -168,7 +139,7 @@ TYPED_TEST(EditTransaction, CaretAndSelectionMoveWithTheText) {
     EXPECT_EQ(this->box().selLength(), 0u);
 }
 
-TYPED_TEST(EditTransaction, OverlapsAndEmptyListsChangeNothing) {
+TYPED_TEST_P(EditTransactionContract, OverlapsAndEmptyListsChangeNothing) {
     this->load(StyledText(u"一二三", manuscriptFormat()));
     EXPECT_FALSE(this->box().applyReplacements({put(0, 2, u"x"), put(1, 1, u"y")}));
     EXPECT_FALSE(this->box().applyReplacements({put(2, 2, u"x")}));
@@ -179,7 +150,7 @@ TYPED_TEST(EditTransaction, OverlapsAndEmptyListsChangeNothing) {
 
 // A paragraph longer than the Qt box keeps in one block, with replacements on both sides
 // of its pieces' joins, one of them from the paragraph's start into its second piece.
-TYPED_TEST(EditTransaction, LongParagraphsKeepTheirLineBreaks) {
+TYPED_TEST_P(EditTransactionContract, LongParagraphsKeepTheirLineBreaks) {
     const std::u16string longLine(5000, u'字');
     const std::u16string before = u"x\r\n" + longLine + u",\r\n,";
     this->load(StyledText(before, manuscriptFormat()));
@@ -195,5 +166,9 @@ TYPED_TEST(EditTransaction, LongParagraphsKeepTheirLineBreaks) {
     EXPECT_TRUE(this->box().text() == before);
 }
 
-}  // namespace
-}  // namespace pennory::platform
+REGISTER_TYPED_TEST_SUITE_P(EditTransactionContract, ReplacementsAreOneStepAndOneReport,
+                            ReplacedTextTakesTheFormatThereUnlessGivenOne,
+                            CaretAndSelectionMoveWithTheText, OverlapsAndEmptyListsChangeNothing,
+                            LongParagraphsKeepTheirLineBreaks);
+
+}  // namespace pennory::testing::contract
