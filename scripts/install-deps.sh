@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-translations-l10n libgl-dev
   libicu-dev icu-devtools libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk

@@ -8,6 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+# shellcheck source=scripts/compiler-cache.sh
+source scripts/compiler-cache.sh
 
 # Any report fails the run: a finding ends the test binary with an error. Leaks are reported
 # too; views that outlive what they look at are caught on return as well as at scope's end.
