@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-translations-l10n libgl-dev
-  libicu-dev icu-devtools libgtest-dev libgmock-dev libbenchmark-dev
+  libicu-dev icu-devtools libzip-dev libexpat1-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
   xvfb xauth imagemagick xdotool qt6ct
   desktop-file-utils appstream dpkg-dev file lintian

@@ -1,0 +1,268 @@
+#include "platform/text/zip_package.h"
+
+#include <zip.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+namespace pennory::text {
+
+// ---- Reading (libzip over a buffer) -----------------------------------------------------
+
+struct ZipReader::State {
+    zip_t* archive = nullptr;
+    PackageBudget budget;
+    std::vector<std::string> names;
+    std::size_t totalRead = 0;  // inflated bytes handed out so far, over every entry
+
+    ~State() {
+        if (archive != nullptr) zip_discard(archive);
+    }
+    // The index of the first entry called name, or -1.
+    std::int64_t indexOf(std::string_view name) const {
+        auto found = std::find(names.begin(), names.end(), name);
+        return found == names.end() ? -1 : found - names.begin();
+    }
+};
+
+std::optional<ZipReader> ZipReader::open(std::string_view bytes, PackageProblem& problem,
+                                         PackageBudget budget) {
+    // libzip takes no bytes at all for an empty archive; a document is never that.
+    if (bytes.empty()) {
+        problem = PackageProblem::NotAZip;
+        return std::nullopt;
+    }
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    if (source == nullptr) {
+        zip_error_fini(&error);
+        problem = PackageProblem::Damaged;
+        return std::nullopt;
+    }
+    zip_t* archive = zip_open_from_source(source, ZIP_RDONLY, &error);
+    if (archive == nullptr) {
+        problem = zip_error_code_zip(&error) == ZIP_ER_NOZIP ? PackageProblem::NotAZip
+                                                             : PackageProblem::Damaged;
+        zip_source_free(source);
+        zip_error_fini(&error);
+        return std::nullopt;
+    }
+    zip_error_fini(&error);
+    auto* state = new State;
+    state->archive = archive;
+    state->budget = budget;
+    zip_int64_t count = zip_get_num_entries(archive, 0);
+    if (count < 0 || static_cast<std::uint64_t>(count) > budget.maxEntries) {
+        delete state;
+        problem = count < 0 ? PackageProblem::Damaged : PackageProblem::TooLarge;
+        return std::nullopt;
+    }
+    state->names.reserve(static_cast<std::size_t>(count));
+    for (zip_int64_t i = 0; i < count; ++i) {
+        const char* name = zip_get_name(archive, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
+        state->names.emplace_back(name != nullptr ? name : "");
+    }
+    return ZipReader(state);
+}
+
+ZipReader::ZipReader(State* state) : m_state(state) {}
+ZipReader::ZipReader(ZipReader&& other) noexcept : m_state(other.m_state) {
+    other.m_state = nullptr;
+}
+ZipReader& ZipReader::operator=(ZipReader&& other) noexcept {
+    if (this != &other) {
+        delete m_state;
+        m_state = other.m_state;
+        other.m_state = nullptr;
+    }
+    return *this;
+}
+ZipReader::~ZipReader() { delete m_state; }
+
+const std::vector<std::string>& ZipReader::names() const { return m_state->names; }
+
+bool ZipReader::has(std::string_view name) const { return m_state->indexOf(name) >= 0; }
+
+bool ZipReader::isStored(std::string_view name) const {
+    std::int64_t index = m_state->indexOf(name);
+    if (index < 0) return false;
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(m_state->archive, static_cast<zip_uint64_t>(index), 0, &stat) != 0)
+        return false;
+    return (stat.valid & ZIP_STAT_COMP_METHOD) != 0 && stat.comp_method == ZIP_CM_STORE;
+}
+
+std::optional<std::string> ZipReader::read(std::string_view name, PackageProblem& problem) {
+    std::int64_t index = m_state->indexOf(name);
+    if (index < 0) {
+        problem = PackageProblem::MissingPart;
+        return std::nullopt;
+    }
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(m_state->archive, static_cast<zip_uint64_t>(index), 0, &stat) != 0) {
+        problem = PackageProblem::Damaged;
+        return std::nullopt;
+    }
+    if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) != 0 && stat.encryption_method != ZIP_EM_NONE) {
+        problem = PackageProblem::Encrypted;
+        return std::nullopt;
+    }
+    const PackageBudget& budget = m_state->budget;
+    std::size_t allowed =
+        std::min(budget.maxEntryBytes,
+                 budget.maxTotalBytes - std::min(budget.maxTotalBytes, m_state->totalRead));
+    // The declared size is checked first so that an honest large entry costs nothing; the
+    // bytes actually inflated are counted too, because the header may lie.
+    if ((stat.valid & ZIP_STAT_SIZE) != 0 && stat.size > allowed) {
+        problem = PackageProblem::TooLarge;
+        return std::nullopt;
+    }
+    zip_file_t* file = zip_fopen_index(m_state->archive, static_cast<zip_uint64_t>(index), 0);
+    if (file == nullptr) {
+        int code = zip_error_code_zip(zip_get_error(m_state->archive));
+        problem =
+            code == ZIP_ER_NOPASSWD || code == ZIP_ER_WRONGPASSWD || code == ZIP_ER_ENCRNOTSUPP
+                ? PackageProblem::Encrypted
+                : PackageProblem::Damaged;
+        return std::nullopt;
+    }
+    std::string bytes;
+    if ((stat.valid & ZIP_STAT_SIZE) != 0) bytes.reserve(static_cast<std::size_t>(stat.size));
+    char buffer[64 * 1024];
+    for (;;) {
+        zip_int64_t got = zip_fread(file, buffer, sizeof buffer);
+        if (got < 0) {
+            zip_fclose(file);
+            problem = PackageProblem::Damaged;
+            return std::nullopt;
+        }
+        if (got == 0) break;
+        if (static_cast<std::uint64_t>(got) > allowed - bytes.size()) {
+            zip_fclose(file);
+            problem = PackageProblem::TooLarge;
+            return std::nullopt;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    // zip_fclose reports a checksum that does not match.
+    if (zip_fclose(file) != 0) {
+        problem = PackageProblem::Damaged;
+        return std::nullopt;
+    }
+    if ((stat.valid & ZIP_STAT_SIZE) != 0 && bytes.size() != stat.size) {
+        problem = PackageProblem::Damaged;
+        return std::nullopt;
+    }
+    m_state->totalRead += bytes.size();
+    return bytes;
+}
+
+// ---- Writing (a small writer of its own: deflate through zlib, no ZIP64) -----------------
+
+namespace {
+
+void put16(std::string& out, std::uint32_t value) {
+    out.push_back(static_cast<char>(value & 0xFF));
+    out.push_back(static_cast<char>((value >> 8) & 0xFF));
+}
+void put32(std::string& out, std::uint32_t value) {
+    put16(out, value & 0xFFFF);
+    put16(out, value >> 16);
+}
+
+constexpr std::uint32_t kDosDate = (0 << 9) | (1 << 5) | 1;  // 1980-01-01: reproducible output
+constexpr std::uint32_t kUtf8Names = 1u << 11;
+
+// Raw deflate of bytes (no zlib header), as zip's method 8 wants.
+std::string deflated(const std::string& bytes) {
+    z_stream stream{};
+    deflateInit2(&stream, 1, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+    std::string out(deflateBound(&stream, bytes.size()), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    stream.avail_in = static_cast<uInt>(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    return out;
+}
+
+}  // namespace
+
+struct ZipWriter::State {
+    std::string body;       // local headers and data
+    std::string directory;  // central directory records
+    std::uint32_t count = 0;
+};
+
+ZipWriter::ZipWriter() : m_state(new State) {}
+ZipWriter::~ZipWriter() { delete m_state; }
+
+void ZipWriter::add(std::string_view name, std::string bytes, bool compress) {
+    std::uint32_t crc = static_cast<std::uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
+    std::uint32_t size = static_cast<std::uint32_t>(bytes.size());
+    std::string data = compress ? deflated(bytes) : std::move(bytes);
+    std::uint32_t method = compress ? 8 : 0;
+    std::uint32_t offset = static_cast<std::uint32_t>(m_state->body.size());
+
+    std::string& body = m_state->body;
+    put32(body, 0x04034b50);
+    put16(body, 20);
+    put16(body, kUtf8Names);
+    put16(body, method);
+    put16(body, 0);
+    put16(body, kDosDate);
+    put32(body, crc);
+    put32(body, static_cast<std::uint32_t>(data.size()));
+    put32(body, size);
+    put16(body, static_cast<std::uint32_t>(name.size()));
+    put16(body, 0);
+    body.append(name);
+    body.append(data);
+
+    std::string& dir = m_state->directory;
+    put32(dir, 0x02014b50);
+    put16(dir, 20);
+    put16(dir, 20);
+    put16(dir, kUtf8Names);
+    put16(dir, method);
+    put16(dir, 0);
+    put16(dir, kDosDate);
+    put32(dir, crc);
+    put32(dir, static_cast<std::uint32_t>(data.size()));
+    put32(dir, size);
+    put16(dir, static_cast<std::uint32_t>(name.size()));
+    put16(dir, 0);  // extra
+    put16(dir, 0);  // comment
+    put16(dir, 0);  // disk
+    put16(dir, 0);  // internal attributes
+    put32(dir, 0);  // external attributes
+    put32(dir, offset);
+    dir.append(name);
+    ++m_state->count;
+}
+
+std::string ZipWriter::finish() {
+    std::string out = std::move(m_state->body);
+    std::uint32_t directoryOffset = static_cast<std::uint32_t>(out.size());
+    out.append(m_state->directory);
+    put32(out, 0x06054b50);
+    put16(out, 0);
+    put16(out, 0);
+    put16(out, m_state->count);
+    put16(out, m_state->count);
+    put32(out, static_cast<std::uint32_t>(m_state->directory.size()));
+    put32(out, directoryOffset);
+    put16(out, 0);
+    *m_state = State{};
+    return out;
+}
+
+}  // namespace pennory::text
