@@ -18,6 +18,8 @@ std::u16string_view leftOutName(text::LeftOut kind) {
             return u"页眉页脚";
         case text::LeftOut::Comments:
             return u"批注";
+        case text::LeftOut::PageLayout:
+            return u"页面设置";
     }
     return u"部分内容";
 }

@@ -56,17 +56,30 @@ TEST_F(StartState, MenusHaveTheirCaptionsAndOnlyTheCipherItemsAreDisabled) {
         bool enabled;
     };
     const Row rows[] = {
-        {{u"文件", u"新建"}, true},           {{u"文件", u"打开"}, true},
-        {{u"文件", u"保存"}, true},           {{u"文件", u"另存为"}, true},
-        {{u"文件", u"另存为", u"rtf文档"}, true}, {{u"文件", u"另存为", u"txt文档"}, true},
-        {{u"文件", u"退出"}, true},           {{u"编辑", u"撤消"}, true},
-        {{u"编辑", u"全选"}, true},           {{u"编辑", u"剪切"}, true},
-        {{u"编辑", u"删除"}, true},           {{u"编辑", u"复制"}, true},
-        {{u"编辑", u"粘贴"}, true},           {{u"文本字体"}, true},
-        {{u"文本颜色"}, true},                {{u"文稿加密", u"请输入密码"}, true},
-        {{u"文稿加密", u"入口"}, true},       {{u"文稿加密", u"入口", u"文稿加密"}, false},
-        {{u"文稿加密", u"入口", u"文稿解密"}, false}, {{u"文稿加密", u"更改密码"}, false},
-        {{u"帮助", u"帮助"}, true},           {{u"帮助", u"给我写信"}, true},
+        {{u"文件", u"新建"}, true},
+        {{u"文件", u"打开"}, true},
+        {{u"文件", u"保存"}, true},
+        {{u"文件", u"另存为"}, true},
+        {{u"文件", u"另存为", u"rtf文档"}, true},
+        {{u"文件", u"另存为", u"txt文档"}, true},
+        {{u"文件", u"另存为", u"docx文档"}, true},
+        {{u"文件", u"另存为", u"odt文档"}, true},
+        {{u"文件", u"退出"}, true},
+        {{u"编辑", u"撤消"}, true},
+        {{u"编辑", u"全选"}, true},
+        {{u"编辑", u"剪切"}, true},
+        {{u"编辑", u"删除"}, true},
+        {{u"编辑", u"复制"}, true},
+        {{u"编辑", u"粘贴"}, true},
+        {{u"文本字体"}, true},
+        {{u"文本颜色"}, true},
+        {{u"文稿加密", u"请输入密码"}, true},
+        {{u"文稿加密", u"入口"}, true},
+        {{u"文稿加密", u"入口", u"文稿加密"}, false},
+        {{u"文稿加密", u"入口", u"文稿解密"}, false},
+        {{u"文稿加密", u"更改密码"}, false},
+        {{u"帮助", u"帮助"}, true},
+        {{u"帮助", u"给我写信"}, true},
         {{u"帮助", u"关于本软件"}, true},
     };
     for (const auto& row : rows) {
@@ -87,6 +100,11 @@ TEST_F(StartState, MenuItemsHaveTheirCaptionsByIndex) {
     for (const auto& [menu, caption] : menus) EXPECT_EQ(menu->caption(), caption);
     for (int i = 0; i < 5; ++i) EXPECT_EQ(form().mnufileitem(i).caption(), design::kFileMenu[i]);
     for (int i = 0; i < 2; ++i) EXPECT_EQ(form().saveas(i).caption(), design::kSaveAsMenu[i]);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(form().saveas(2 + i).caption(), design::kSaveAsOfficeItems[i]);
+    }
+    EXPECT_EQ(platform().factory.menuCaptions(&form().mnufileitem(3)),
+              (std::vector<std::u16string>{u"rtf文档", u"txt文档", u"docx文档", u"odt文档"}));
     for (int i = 0; i < 6; ++i) EXPECT_EQ(form().mnuedititem(i).caption(), design::kEditMenu[i]);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(form().mnucodeitem(i).caption(), design::kCodeMenu[i]);
     for (int i = 0; i < 2; ++i) {
@@ -182,7 +200,7 @@ TEST_F(Dispatch, SubmenuOwnersAndUnknownIndicesDoNothing) {
     form().mnucodeitem_Click(1);
     form().mnuhelpitem_Click(1);
     form().mnuedititem_Click(6);
-    form().saveas_Click(2);
+    form().saveas_Click(4);
     form().Command1_Click(24);
     form().Command1_Click(-1);
     form().Label2_Click(149);

@@ -28,6 +28,8 @@ TEST(LeftOutNotice, Wording) {
          u"“/稿/a.rtf”中的图片和脚注未能保留，其余内容已经打开。"},
         {kinds({LeftOut::Comments, LeftOut::Tables, LeftOut::Objects, LeftOut::HeadersFooters}),
          u"“/稿/a.rtf”中的嵌入对象、表格结构、页眉页脚和批注未能保留，其余内容已经打开。"},
+        {kinds({LeftOut::PageLayout, LeftOut::Pictures}),
+         u"“/稿/a.rtf”中的图片和页面设置未能保留，其余内容已经打开。"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(utf8(c.notice));

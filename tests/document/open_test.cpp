@@ -27,7 +27,9 @@ protected:
 
 TEST_F(OpenCommand, MenuAndToolbarShowTheSameOpenDialogWithAnEmptyName) {
     const std::vector<FileFilter> entries = {
-        {u"所有文件(*.*)", u"*.*"}, {u"text文件(*.txt)", u"*.txt"}, {u"rtf文件(*.rtf)", u"*.rtf"}};
+        {u"所有文件(*.*)", u"*.*"},         {u"text文件(*.txt)", u"*.txt"},
+        {u"rtf文件(*.rtf)", u"*.rtf"},      {u"docx文件(*.docx)", u"*.docx"},
+        {u"odt文件(*.odt)", u"*.odt"}};
     for (bool toolbar : {false, true}) {
         SCOPED_TRACE(toolbar ? "toolbar" : "menu");
         form().CommonDialog1().FileName = u"/earlier/choice.rtf";
@@ -44,7 +46,8 @@ TEST_F(OpenCommand, MenuAndToolbarShowTheSameOpenDialogWithAnEmptyName) {
         EXPECT_EQ(shown.request.flags, 4);
         EXPECT_EQ(shown.request.fileName, u"");
         EXPECT_EQ(form().CommonDialog1().Filter,
-                  u"所有文件(*.*)|*.*|text文件(*.txt)|*.txt|rtf文件(*.rtf)|*.rtf|");
+                  u"所有文件(*.*)|*.*|text文件(*.txt)|*.txt|rtf文件(*.rtf)|*.rtf|"
+                  u"docx文件(*.docx)|*.docx|odt文件(*.odt)|*.odt|");
         // Cancelled: the cleared name stays cleared.
         EXPECT_EQ(form().CommonDialog1().FileName, u"");
     }

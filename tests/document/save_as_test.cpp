@@ -1,5 +1,5 @@
-// Save As RTF and Save As text: the dialog keeps the last chosen name, text drops the
-// formatting, and nothing else of the window changes.
+// Save As RTF, text, DOCX and ODT: the dialog keeps the last chosen name, text drops the
+// formatting, an office document keeps it, and nothing else of the window changes.
 
 #include "document/file_helpers.h"
 #include "platform/files/document_files.h"
@@ -33,6 +33,8 @@ TEST_F(SaveAsCommand, DialogSettingsKeepTheLastChosenName) {
     } rows[] = {
         {"rtf", u"rtf文档", u"rtf文件(*.rtf)|*.rtf", {u"rtf文件(*.rtf)", u"*.rtf"}},
         {"txt", u"txt文档", u"txt文件(*.txt)|*.txt", {u"txt文件(*.txt)", u"*.txt"}},
+        {"docx", u"docx文档", u"docx文件(*.docx)|*.docx", {u"docx文件(*.docx)", u"*.docx"}},
+        {"odt", u"odt文档", u"odt文件(*.odt)|*.odt", {u"odt文件(*.odt)", u"*.odt"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.item);
@@ -105,7 +107,7 @@ TEST_F(SaveAsCommand, RightAfterOpenTheOpenedPathIsPrefilledButSaveStartsEmpty) 
 TEST_F(SaveAsCommand, FailedWriteIsReportedAndLeavesTheOldFileWhole) {
     const auto unwritable = makeUnwritableTarget(dir);
     SCOPED_TRACE(unwritable.how);
-    for (std::u16string_view item : {u"rtf文档", u"txt文档"}) {
+    for (std::u16string_view item : {u"rtf文档", u"txt文档", u"docx文档", u"odt文档"}) {
         SCOPED_TRACE(utf8(item));
         messages().forget();
         editor().setText(u"新写的稿子");
@@ -120,9 +122,61 @@ TEST_F(SaveAsCommand, FailedWriteIsReportedAndLeavesTheOldFileWhole) {
     }
 }
 
+TEST_F(SaveAsCommand, OfficeDocumentsKeepTheFormattingAndChangeNoFlag) {
+    const auto manuscript = formattedManuscript();
+    for (const char* name : {"稿子.docx", "稿子.odt"}) {
+        SCOPED_TRACE(name);
+        editor().setContent(manuscript);
+        const auto path = dir / name;
+        dialogs().nextFileName(dialogPath(path));
+
+        clickMenu({u"文件", u"另存为", path.extension() == ".docx" ? u"docx文档" : u"odt文档"});
+
+        const auto loaded = files::loadDocument(path, editor().defaultFormat());
+        ASSERT_TRUE(loaded.result.ok) << utf8(loaded.result.message);
+        EXPECT_EQ(loaded.content, manuscript);
+        EXPECT_TRUE(messages().shown().empty());
+        EXPECT_FALSE(form().saveTargetChosen);
+        EXPECT_EQ(form().window().caption(), u"Pennory");
+    }
+}
+
+TEST_F(SaveAsCommand, OfficeDocumentsRefuseWhatXmlCannotHoldAndWriteNothing) {
+    const struct {
+        const char* name;
+        std::u16string_view text;
+        std::u16string_view reason;
+    } rows[] = {
+        // Encrypted text as the cipher leaves it: control characters among the rest.
+        {"cipher's control characters", u"\u7535\x1F\u5B50\x0C\t\x01",
+         u"加密后的文稿含有 docx/odt 无法保存的字符，请先解密，或另存为 rtf文档。"},
+        {"a noncharacter", u"\u7535\uFFFE\u5B50",
+         u"文稿含有 docx/odt 无法保存的字符，请另存为 rtf文档。"},
+    };
+    for (const auto& row : rows) {
+        for (std::u16string_view item : {u"docx文档", u"odt文档"}) {
+            SCOPED_TRACE(row.name);
+            SCOPED_TRACE(utf8(item));
+            messages().forget();
+            const text::StyledText manuscript(std::u16string(row.text), editor().defaultFormat());
+            editor().setContent(manuscript);
+            const auto path = dir / "稿子";
+            dialogs().nextFileName(dialogPath(path));
+
+            clickMenu({u"文件", u"另存为", item});
+
+            EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+            EXPECT_EQ(editor().content(), manuscript);
+            ASSERT_EQ(messages().shown().size(), 1u);
+            EXPECT_EQ(messages().shown().front().prompt,
+                      u"无法保存文件“" + dialogPath(path) + u"”：" + std::u16string(row.reason));
+        }
+    }
+}
+
 TEST_F(SaveAsCommand, ParentItemAndUnknownIndicesDoNothing) {
     clickMenu({u"文件", u"另存为"});
-    form().saveas_Click(2);
+    form().saveas_Click(4);
     form().saveas_Click(-1);
     EXPECT_TRUE(dialogs().shown().empty());
     EXPECT_TRUE(messages().shown().empty());

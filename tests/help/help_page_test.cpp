@@ -39,6 +39,7 @@ TEST_F(HelpPage, ExplainsEveryMenuItemAndToolbarButton) {
     std::vector<std::u16string_view> captions(design::kMenuBar.begin(), design::kMenuBar.end());
     for (auto c : design::kFileMenu) captions.push_back(c);
     for (auto c : design::kSaveAsMenu) captions.push_back(c);
+    for (auto c : design::kSaveAsOfficeItems) captions.push_back(c);
     for (auto c : design::kEditMenu) captions.push_back(c);
     for (auto c : design::kCodeMenu) captions.push_back(c);
     for (auto c : design::kCodeChildMenu) captions.push_back(c);

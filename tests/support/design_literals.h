@@ -35,6 +35,8 @@ inline constexpr std::array<std::u16string_view, 6> kMenuBar = {
 inline constexpr std::array<std::u16string_view, 5> kFileMenu = {u"新建", u"打开", u"保存",
                                                                  u"另存为", u"退出"};
 inline constexpr std::array<std::u16string_view, 2> kSaveAsMenu = {u"rtf文档", u"txt文档"};
+// The Save As items for office documents, after the two above.
+inline constexpr std::array<std::u16string_view, 2> kSaveAsOfficeItems = {u"docx文档", u"odt文档"};
 inline constexpr std::array<std::u16string_view, 6> kEditMenu = {u"撤消", u"全选", u"剪切",
                                                                  u"删除", u"复制", u"粘贴"};
 inline constexpr std::array<std::u16string_view, 3> kCodeMenu = {u"请输入密码", u"入口",

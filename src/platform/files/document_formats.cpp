@@ -5,10 +5,13 @@
 #include <optional>
 
 #include "platform/files/file_errors.h"
+#include "platform/files/foreign_documents.h"
 #include "platform/text/line_breaks.h"
+#include "platform/text/office_documents.h"
 #include "platform/text/plain_text.h"
 #include "platform/text/rtf_reader.h"
 #include "platform/text/rtf_writer.h"
+#include "platform/text/xml_text.h"
 
 namespace pennory::files {
 
@@ -40,6 +43,52 @@ WriteResult writePlainTextDocument(const text::StyledText& content) {
     return {true, {}, text::encodePlainText(content.plainText())};
 }
 
+ReadResult officeResult(text::OfficeReading reading) {
+    ReadResult result;
+    if (reading.problem) {
+        result.accepted = false;
+        result.refusal = messageForPackageProblem(*reading.problem);
+        return result;
+    }
+    result.content = std::move(reading.content);
+    result.leftOut = reading.leftOut;
+    return result;
+}
+
+ReadResult readDocxDocument(std::string_view bytes, const text::CharFormat& plainFormat) {
+    return officeResult(text::readDocx(bytes, plainFormat));
+}
+
+ReadResult readOdtDocument(std::string_view bytes, const text::CharFormat& plainFormat) {
+    return officeResult(text::readOdt(bytes, plainFormat));
+}
+
+// The cipher writes control characters; any other character XML cannot hold (U+FFFE, a lone
+// surrogate) came from elsewhere, and decrypting would not help.
+std::u16string_view xmlRefusal(const text::StyledText& content) {
+    for (char16_t unit : content.plainText()) {
+        if (unit < 0x20 && unit != u'\t' && unit != u'\r' && unit != u'\n') {
+            return kMessageCipherTextNotXml;
+        }
+    }
+    return kMessageTextNotXml;
+}
+
+// Refused before a byte is made: nothing is written and the manuscript stays as it is.
+WriteResult writeOfficeDocument(const text::StyledText& content,
+                                std::string (*write)(const text::StyledText&)) {
+    if (!text::xmlCanHold(content)) return {false, std::u16string(xmlRefusal(content)), {}};
+    return {true, {}, write(content)};
+}
+
+WriteResult writeDocxDocument(const text::StyledText& content) {
+    return writeOfficeDocument(content, &text::writeDocx);
+}
+
+WriteResult writeOdtDocument(const text::StyledText& content) {
+    return writeOfficeDocument(content, &text::writeOdt);
+}
+
 // One row a format, in Save As order.
 constexpr std::array kFormats{
     DocumentFormat{.type = SaveType::Rtf,
@@ -61,6 +110,24 @@ constexpr std::array kFormats{
                    .recognises = nullptr,
                    .read = &readPlainTextDocument,
                    .write = &writePlainTextDocument},
+    DocumentFormat{.type = SaveType::Docx,
+                   .saveAsCaption = u"docx文档",
+                   .openLabel = u"docx文件(*.docx)",
+                   .saveLabel = u"docx文件(*.docx)",
+                   .pattern = u"*.docx",
+                   .openRank = 3,
+                   .recognises = &text::looksLikeDocx,
+                   .read = &readDocxDocument,
+                   .write = &writeDocxDocument},
+    DocumentFormat{.type = SaveType::Odt,
+                   .saveAsCaption = u"odt文档",
+                   .openLabel = u"odt文件(*.odt)",
+                   .saveLabel = u"odt文件(*.odt)",
+                   .pattern = u"*.odt",
+                   .openRank = 4,
+                   .recognises = &text::looksLikeOdt,
+                   .read = &readOdtDocument,
+                   .write = &writeOdtDocument},
 };
 
 constexpr bool inSaveAsOrder() {
@@ -123,6 +190,12 @@ RecognisedDocument readDocumentBytes(std::string_view bytes, const text::CharFor
         if (format.read && format.recognises && format.recognises(bytes)) {
             return {&format, format.read(bytes, plainFormat)};
         }
+    }
+    if (std::optional<std::u16string> refusal = foreignDocumentRefusal(bytes)) {
+        RecognisedDocument foreign;
+        foreign.read.accepted = false;
+        foreign.read.refusal = std::move(*refusal);
+        return foreign;
     }
     for (const DocumentFormat& format : kFormats) {
         if (!format.read || format.recognises) continue;

@@ -16,7 +16,7 @@
 namespace pennory::files {
 
 // A format that can be written, by its index in the Save As submenu.
-enum class SaveType { Rtf = 0, Text = 1 };
+enum class SaveType { Rtf = 0, Text = 1, Docx = 2, Odt = 3 };
 
 // What a reader made of bytes. Refused (accepted false): the bytes are not a document of
 // this format, and refusal says why in a Chinese sentence.
@@ -76,8 +76,10 @@ struct RecognisedDocument {
 };
 
 // Reads bytes in the first format that recognises them: the formats with a signature first,
-// whose reader's answer is final; then each reader of the others until one accepts. When no
-// format reads them, format is nullptr and read is refused with "这不是文本文件，无法打开。".
+// whose reader's answer is final; then the files no format reads but that are known by their
+// bytes (foreignDocumentRefusal: an OLE compound file, a zip that is no DOCX or ODT), refused
+// with their own message; then each reader of the others until one accepts. When no format
+// reads them, format is nullptr and read is refused with "这不是文本文件，无法打开。".
 RecognisedDocument readDocumentBytes(std::string_view bytes, const text::CharFormat& plainFormat);
 
 }  // namespace pennory::files

@@ -40,4 +40,23 @@ std::u16string messageForError(int error, FileAction action) {
     }
 }
 
+std::u16string_view messageForPackageProblem(text::PackageProblem problem) {
+    switch (problem) {
+        case text::PackageProblem::NotAZip:  // it began like a zip, so it is a broken one
+        case text::PackageProblem::Damaged:
+            return kMessageDamagedPackage;
+        case text::PackageProblem::TooLarge:
+            return kMessageUnpackedTooLarge;
+        case text::PackageProblem::Encrypted:
+            return kMessageEncryptedEntries;
+        case text::PackageProblem::MissingPart:
+            return kMessageMissingMainPart;
+        case text::PackageProblem::BadXml:
+            return kMessageBadXml;
+        case text::PackageProblem::NotADocument:
+            return kMessageZipNotADocument;
+    }
+    return kMessageDamagedPackage;
+}
+
 }  // namespace pennory::files

@@ -15,6 +15,7 @@ enum class LeftOut : std::uint8_t {
     Footnotes,       // footnotes and endnotes
     HeadersFooters,  // page headers and footers
     Comments,        // the reviewers' comments
+    PageLayout,      // page size, margins and orientation (DOCX sections, ODT page layouts)
 };
 
 // A set of LeftOut kinds; empty when everything was kept.

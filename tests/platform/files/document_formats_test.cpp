@@ -8,13 +8,19 @@
 #include <optional>
 
 #include "platform/files/document_files.h"
+#include "platform/text/office_documents.h"
+#include "platform/text/ole_builder.h"
+#include "platform/text/zip_package.h"
 #include "temp_folder.h"
 
 namespace pennory::files {
 namespace {
 
-TEST(DocumentFormats, OpenFilterListsAllFilesThenTextThenRtf) {
-    EXPECT_EQ(openFilter(), u"所有文件(*.*)|*.*|text文件(*.txt)|*.txt|rtf文件(*.rtf)|*.rtf|");
+TEST(DocumentFormats, OpenFilterListsAllFilesThenTextRtfDocxAndOdt) {
+    EXPECT_EQ(
+        openFilter(),
+        u"所有文件(*.*)|*.*|text文件(*.txt)|*.txt|rtf文件(*.rtf)|*.rtf|docx文件(*.docx)|*.docx|"
+        u"odt文件(*.odt)|*.odt|");
 }
 
 TEST(DocumentFormats, SaveFilters) {
@@ -27,6 +33,8 @@ TEST(DocumentFormats, SaveFilters) {
         {SaveType::Rtf, FilterEnd::TrailingBar, u"rtf文件(*.rtf)|*.rtf|"},
         {SaveType::Rtf, FilterEnd::Bare, u"rtf文件(*.rtf)|*.rtf"},
         {SaveType::Text, FilterEnd::Bare, u"txt文件(*.txt)|*.txt"},
+        {SaveType::Docx, FilterEnd::Bare, u"docx文件(*.docx)|*.docx"},
+        {SaveType::Odt, FilterEnd::Bare, u"odt文件(*.odt)|*.odt"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.type));
@@ -34,13 +42,15 @@ TEST(DocumentFormats, SaveFilters) {
     }
 }
 
-TEST(DocumentFormats, SaveAsItemsAreRtfThenText) {
-    EXPECT_EQ(saveAsCaptions(), (std::vector<std::u16string_view>{u"rtf文档", u"txt文档"}));
-    ASSERT_NE(saveAsFormat(0), nullptr);
-    EXPECT_EQ(saveAsFormat(0)->type, SaveType::Rtf);
-    ASSERT_NE(saveAsFormat(1), nullptr);
-    EXPECT_EQ(saveAsFormat(1)->type, SaveType::Text);
-    EXPECT_EQ(saveAsFormat(2), nullptr);
+TEST(DocumentFormats, SaveAsItemsAreRtfTextDocxOdt) {
+    EXPECT_EQ(saveAsCaptions(),
+              (std::vector<std::u16string_view>{u"rtf文档", u"txt文档", u"docx文档", u"odt文档"}));
+    const SaveType types[] = {SaveType::Rtf, SaveType::Text, SaveType::Docx, SaveType::Odt};
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_NE(saveAsFormat(i), nullptr);
+        EXPECT_EQ(saveAsFormat(i)->type, types[i]);
+    }
+    EXPECT_EQ(saveAsFormat(4), nullptr);
     EXPECT_EQ(saveAsFormat(-1), nullptr);
 }
 
@@ -66,7 +76,6 @@ TEST(DocumentFormats, RecognisesFilesByTheirBytes) {
          "GIF89a\x01\0\x01\0\x80\0\0\xFF\xFF\xFF\0\0\0\x21\xF9\x04\x01\0\0\0\0\x2C\0\0\0\0"
          "\x01\0\x01\0\0\x02\x02\x44\x01\0\x3B"sv,
          std::nullopt},
-        {"zip", "PK\x03\x04\x14\0\0\0\x08\0\x9C\x5B\x4E\x58\xFF\xFE\xFD\0"sv, std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -80,6 +89,89 @@ TEST(DocumentFormats, RecognisesFilesByTheirBytes) {
             EXPECT_FALSE(read.read.accepted);
             EXPECT_EQ(read.read.refusal, u"这不是文本文件，无法打开。");
         }
+    }
+}
+
+// Files known by their bytes that no format reads, each with its own refusal.
+TEST(DocumentFormats, RefusesForeignDocumentsWithTheirOwnMessage) {
+    using pennory::testing::oleFile;
+    const std::string docx = text::writeDocx(text::StyledText(u"电子制作"));
+    text::ZipWriter plainZip;
+    plainZip.add("readme.txt", "hello");
+    plainZip.add("notes/a.xml", "<a/>");
+    const std::string zip = plainZip.finish();
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::u16string_view refusal;
+    };
+    const Case cases[] = {
+        {"password-protected docx", oleFile({u"EncryptionInfo", u"EncryptedPackage"}),
+         u"这个文档有密码保护，无法打开。"},
+        {"encryption info alone", oleFile({u"\x06DataSpaces", u"EncryptionInfo"}),
+         u"这个文档有密码保护，无法打开。"},
+        {"word 97-2003", oleFile({u"WordDocument", u"1Table", u"\x05SummaryInformation"}),
+         u"不能打开 Word 97-2003 格式的 .doc 文档，请先另存为 docx。"},
+        {"word 97-2003, 4096-byte sectors", oleFile({u"Data", u"WordDocument"}, 12),
+         u"不能打开 Word 97-2003 格式的 .doc 文档，请先另存为 docx。"},
+        {"other compound file", oleFile({u"Workbook"}), u"这不是文本文件，无法打开。"},
+        {"broken compound file", oleFile({u"WordDocument"}).substr(0, 700),
+         u"这不是文本文件，无法打开。"},
+        {"zip of other files", zip, u"这个压缩文件不是 docx 或 odt 文档，无法打开。"},
+        {"truncated docx", docx.substr(0, docx.size() / 2), u"文件已损坏，无法打开。"},
+        {"docx cut after its first header", docx.substr(0, 30), u"文件已损坏，无法打开。"},
+        {"zip header and junk",
+         std::string("PK\x03\x04\x14\0\0\0\x08\0\x9C\x5B\x4E\x58\xFF\xFE\xFD\0", 18),
+         u"这不是文本文件，无法打开。"},
+        {"content types entry cut short",
+         std::string("PK\x03\x04\x14\0\0\0\x08\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0"
+                     "\x13\0\0\0[Content_Types].xml\x01\x02",
+                     30 + 19 + 2),
+         u"文件已损坏，无法打开。"},
+        {"mimetype entry cut short",
+         std::string("PK\x03\x04\x0A\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0"
+                     "\x08\0\0\0mimetypeapplication/vnd.oasis",
+                     30 + 8 + 21),
+         u"文件已损坏，无法打开。"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RecognisedDocument read = readDocumentBytes(c.bytes, text::CharFormat{});
+        EXPECT_EQ(read.format, nullptr);
+        EXPECT_FALSE(read.read.accepted);
+        EXPECT_EQ(read.read.refusal, c.refusal);
+    }
+}
+
+TEST(DocumentFormats, OfficeDocumentsAreRecognisedByContentNotName) {
+    const text::StyledText content(u"电子\r\n制作");
+    const struct {
+        const char* name;
+        std::string bytes;
+        SaveType type;
+    } cases[] = {
+        {"docx", text::writeDocx(content), SaveType::Docx},
+        {"odt", text::writeOdt(content), SaveType::Odt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RecognisedDocument read = readDocumentBytes(c.bytes, text::CharFormat{});
+        ASSERT_NE(read.format, nullptr);
+        EXPECT_EQ(read.format->type, c.type);
+        ASSERT_TRUE(read.read.accepted);
+        EXPECT_EQ(read.read.content.plainText(), u"电子\r\n制作");
+    }
+}
+
+TEST(DocumentFormats, OfficeWritersRefuseWhatXmlCannotHoldBeforeWriting) {
+    const text::StyledText scrambled(u"\u7535\x1F\u5B50\x0C");
+    for (SaveType type : {SaveType::Docx, SaveType::Odt}) {
+        SCOPED_TRACE(static_cast<int>(type));
+        const WriteResult written = documentFormat(type).write(scrambled);
+        EXPECT_FALSE(written.accepted);
+        EXPECT_EQ(written.refusal,
+                  u"加密后的文稿含有 docx/odt 无法保存的字符，请先解密，或另存为 rtf文档。");
+        EXPECT_TRUE(written.bytes.empty());
     }
 }
 

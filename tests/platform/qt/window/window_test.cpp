@@ -148,6 +148,8 @@ TEST_F(StartOnScreen, MenusHaveTheirCaptionsOrderAndEnabledStates) {
         {{u"文件", u"另存为"}, true},
         {{u"文件", u"另存为", u"rtf文档"}, true},
         {{u"文件", u"另存为", u"txt文档"}, true},
+        {{u"文件", u"另存为", u"docx文档"}, true},
+        {{u"文件", u"另存为", u"odt文档"}, true},
         {{u"文件", u"退出"}, true},
         {{u"编辑", u"撤消"}, true},
         {{u"编辑", u"全选"}, true},
@@ -177,7 +179,7 @@ TEST_F(StartOnScreen, MenusHaveTheirCaptionsOrderAndEnabledStates) {
         return out;
     };
     EXPECT_EQ(captions({u"文件"}), (QStringList{"新建", "打开", "保存", "另存为", "退出"}));
-    EXPECT_EQ(captions({u"文件", u"另存为"}), (QStringList{"rtf文档", "txt文档"}));
+    EXPECT_EQ(captions({u"文件", u"另存为"}), (QStringList{"rtf文档", "txt文档", "docx文档", "odt文档"}));
     EXPECT_EQ(captions({u"文稿加密"}), (QStringList{"请输入密码", "入口", "更改密码"}));
     EXPECT_EQ(captions({u"帮助"}), (QStringList{"帮助", "给我写信", "关于本软件"}));
     // The two menus without items act from the menu bar itself.
