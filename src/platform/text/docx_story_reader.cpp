@@ -1,0 +1,404 @@
+#include "platform/text/docx_story_reader.h"
+
+#include <charconv>
+#include <unordered_map>
+
+#include "platform/text/docx_names.h"
+#include "platform/text/utf8.h"
+
+namespace pennory::text::docx {
+
+enum class DocxStoryReader::Tag : unsigned char {
+    Other,
+    Skip,  // nothing inside is text: deletions, field instructions, revision records, ...
+    Paragraph,
+    ParagraphProps,
+    ParagraphStyle,
+    Run,
+    RunProps,
+    CharacterStyle,
+    Text,
+    Tab,
+    Break,
+    Symbol,
+    NoBreakHyphen,
+    SoftHyphen,
+    FieldChar,
+    Table,
+    Row,
+    Cell,
+    TextBox,
+    FootnoteReference,
+    EndnoteReference,
+    Note,
+    Picture,  // w:drawing, w:pict: a picture unless it holds a text box
+    Image,    // a picture whatever holds it
+    Object,
+    HeaderFooter,
+    Comment,
+    Alternate,
+    Choice,
+    Fallback,
+};
+
+namespace {
+
+using Tag = DocxStoryReader::Tag;
+
+// WordprocessingML elements by local name, one line each.
+const std::unordered_map<std::string_view, Tag>& wordTags() {
+    static const std::unordered_map<std::string_view, Tag> tags = {
+        {"p", Tag::Paragraph},
+        {"pPr", Tag::ParagraphProps},
+        {"pStyle", Tag::ParagraphStyle},
+        {"r", Tag::Run},
+        {"rPr", Tag::RunProps},
+        {"rStyle", Tag::CharacterStyle},
+        {"t", Tag::Text},
+        {"tab", Tag::Tab},
+        {"ptab", Tag::Tab},
+        {"br", Tag::Break},
+        {"cr", Tag::Break},
+        {"sym", Tag::Symbol},
+        {"noBreakHyphen", Tag::NoBreakHyphen},
+        {"softHyphen", Tag::SoftHyphen},
+        {"fldChar", Tag::FieldChar},
+        {"tbl", Tag::Table},
+        {"tr", Tag::Row},
+        {"tc", Tag::Cell},
+        {"txbxContent", Tag::TextBox},
+        {"footnoteReference", Tag::FootnoteReference},
+        {"endnoteReference", Tag::EndnoteReference},
+        {"footnote", Tag::Note},
+        {"endnote", Tag::Note},
+        {"drawing", Tag::Picture},
+        {"pict", Tag::Picture},
+        {"object", Tag::Object},
+        {"headerReference", Tag::HeaderFooter},
+        {"footerReference", Tag::HeaderFooter},
+        {"commentReference", Tag::Comment},
+        {"commentRangeStart", Tag::Comment},
+        {"del", Tag::Skip},
+        {"moveFrom", Tag::Skip},
+        {"delText", Tag::Skip},
+        {"delInstrText", Tag::Skip},
+        {"instrText", Tag::Skip},
+        {"rPrChange", Tag::Skip},
+        {"pPrChange", Tag::Skip},
+        {"sdtPr", Tag::Skip},
+        {"sdtEndPr", Tag::Skip},
+        {"rt", Tag::Skip},
+        {"customXmlPr", Tag::Skip},
+        {"smartTagPr", Tag::Skip},
+    };
+    return tags;
+}
+
+constexpr std::string_view kVml = "urn:schemas-microsoft-com:vml";
+constexpr std::string_view kPicture = "http://schemas.openxmlformats.org/drawingml/2006/picture";
+
+Tag tagOf(std::string_view name) {
+    if (const std::string_view local = wordLocal(name); !local.empty()) {
+        const auto& tags = wordTags();
+        const auto it = tags.find(local);
+        return it == tags.end() ? Tag::Other : it->second;
+    }
+    if (const std::string_view local = localIn(name, kMarkupCompatibility); !local.empty()) {
+        if (local == "AlternateContent") return Tag::Alternate;
+        if (local == "Choice") return Tag::Choice;
+        if (local == "Fallback") return Tag::Fallback;
+        return Tag::Other;
+    }
+    if (localIn(name, kDrawingMain) == "blip" || localIn(name, kPicture) == "pic" ||
+        localIn(name, kVml) == "imagedata")
+        return Tag::Image;
+    return Tag::Other;
+}
+
+std::optional<char16_t> symbolOf(std::string_view hex) {
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(hex.data(), hex.data() + hex.size(), value, 16);
+    if (error != std::errc() || end != hex.data() + hex.size() || hex.empty() || value == 0 ||
+        value > 0xFFFF)
+        return std::nullopt;
+    return static_cast<char16_t>(value);
+}
+
+}  // namespace
+
+DocxStoryReader::DocxStoryReader(Part part, DocxStyles& styles, const CharFormat& plain,
+                                 LeftOutKinds& leftOut)
+    : m_part(part), m_styles(styles), m_plain(plain), m_leftOut(leftOut) {
+    m_containers.assign(1, Container{});
+    if (part == Part::Document) startStory();
+}
+
+void DocxStoryReader::startStory() {
+    m_story = Story{};
+    m_inStory = true;
+    m_containers.assign(1, Container{});
+}
+
+void DocxStoryReader::startElement(std::string_view name,
+                                   const std::vector<XmlAttribute>& attributes) {
+    if (m_skipDepth > 0) {
+        ++m_skipDepth;
+        return;
+    }
+    Tag tag = tagOf(name);
+    const Tag parent = m_path.empty() ? Tag::Other : m_path.back();
+    // Paragraph-mark properties, tab stops and the like are not run content.
+    if (tag == Tag::RunProps && parent != Tag::Run) tag = Tag::Skip;
+    if ((tag == Tag::Choice || tag == Tag::Fallback) && parent == Tag::Alternate) {
+        if (m_alternateTaken.back()) tag = Tag::Skip;
+        m_alternateTaken.back() = true;
+    }
+    if (tag == Tag::Skip) {
+        m_skipDepth = 1;
+        return;
+    }
+    m_path.push_back(tag);
+    if (parent == Tag::RunProps && !m_runs.empty()) {
+        readRunProperty(wordLocal(name), attributes, m_runs.back().direct);
+    } else if (tag == Tag::Note && m_part == Part::Notes && m_path.size() == 2) {
+        startStory();
+        m_noteKey = {wordLocal(name) == "endnote", std::string(wordAttribute(attributes, "id"))};
+    }
+    startTag(tag, parent, attributes);
+}
+
+void DocxStoryReader::startTag(Tag tag, Tag parent, const std::vector<XmlAttribute>& attributes) {
+    const bool inRun = parent == Tag::Run && !m_runs.empty();
+    switch (tag) {
+        case Tag::Paragraph:
+            if (m_inStory) startBlock();
+            m_paragraphStyles.emplace_back();
+            break;
+        case Tag::ParagraphStyle:
+            if (parent == Tag::ParagraphProps && !m_paragraphStyles.empty())
+                m_paragraphStyles.back() = wordAttribute(attributes, "val");
+            break;
+        case Tag::Run:
+            m_runs.emplace_back();
+            break;
+        case Tag::CharacterStyle:
+            if (parent == Tag::RunProps && !m_runs.empty())
+                m_runs.back().characterStyle = wordAttribute(attributes, "val");
+            break;
+        case Tag::Tab:
+            if (inRun) emitText(u"\t");
+            break;
+        case Tag::Break:
+            if (inRun && !suppressed()) {
+                if (m_story.breakBeforeText) emitText(u"");
+                emitSeparator(u"\r\n");
+            }
+            break;
+        case Tag::Symbol:
+            if (inRun) {
+                if (const auto c = symbolOf(wordAttribute(attributes, "char"))) {
+                    const char16_t text[] = {*c};
+                    emitText(std::u16string_view(text, 1));
+                }
+            }
+            break;
+        case Tag::NoBreakHyphen:
+            if (inRun) emitText(u"\u2011");
+            break;
+        case Tag::SoftHyphen:
+            if (inRun) emitText(u"\u00AD");
+            break;
+        case Tag::FieldChar:
+            fieldChar(wordAttribute(attributes, "fldCharType"));
+            break;
+        case Tag::Table:
+            m_leftOut.add(LeftOut::Tables);
+            break;
+        case Tag::Row:
+            if (m_inStory) startBlock();
+            m_containers.push_back({Container::Row, false});
+            break;
+        case Tag::Cell:
+            if (m_inStory && m_containers.back().kind == Container::Row) {
+                if (m_containers.back().anyItem) emitSeparator(u"\t");
+                m_containers.back().anyItem = true;
+            }
+            m_containers.push_back({Container::Cell, false});
+            break;
+        case Tag::TextBox:
+            m_pictureHasText = true;
+            m_containers.push_back({Container::StoryRoot, false});
+            break;
+        case Tag::FootnoteReference:
+        case Tag::EndnoteReference:
+            m_leftOut.add(LeftOut::Footnotes);
+            m_references.push_back(
+                {tag == Tag::EndnoteReference, std::string(wordAttribute(attributes, "id"))});
+            break;
+        case Tag::Picture:
+            if (m_pictureDepth++ == 0) m_pictureHasText = false;
+            break;
+        case Tag::Image:
+            m_leftOut.add(LeftOut::Pictures);
+            break;
+        case Tag::Object:
+            m_leftOut.add(LeftOut::Objects);
+            break;
+        case Tag::HeaderFooter:
+            m_leftOut.add(LeftOut::HeadersFooters);
+            break;
+        case Tag::Comment:
+            m_leftOut.add(LeftOut::Comments);
+            break;
+        case Tag::Alternate:
+            m_alternateTaken.push_back(false);
+            break;
+        default:
+            break;
+    }
+}
+
+void DocxStoryReader::endElement(std::string_view) {
+    if (m_skipDepth > 0) {
+        --m_skipDepth;
+        return;
+    }
+    const Tag tag = m_path.back();
+    m_path.pop_back();
+    switch (tag) {
+        case Tag::Paragraph:
+            if (!m_paragraphStyles.empty()) m_paragraphStyles.pop_back();
+            break;
+        case Tag::Run:
+            if (!m_runs.empty()) m_runs.pop_back();
+            break;
+        case Tag::Row:
+        case Tag::Cell:
+        case Tag::TextBox:
+            if (m_containers.size() > 1) m_containers.pop_back();
+            if (tag == Tag::TextBox) m_story.breakBeforeText = true;
+            break;
+        case Tag::Note:
+            if (m_part == Part::Notes && m_inStory && m_path.size() == 1) {
+                m_notes[m_noteKey] = finishStory(m_story);
+                m_inStory = false;
+            }
+            break;
+        case Tag::Picture:
+            if (--m_pictureDepth == 0 && !m_pictureHasText) m_leftOut.add(LeftOut::Pictures);
+            break;
+        case Tag::Alternate:
+            m_alternateTaken.pop_back();
+            break;
+        default:
+            break;
+    }
+}
+
+void DocxStoryReader::characters(std::string_view utf8) {
+    if (m_skipDepth > 0 || m_path.empty() || m_path.back() != Tag::Text || m_runs.empty()) return;
+    m_decoded.clear();
+    utf8::decode(utf8, m_decoded);
+    emitText(m_decoded);
+}
+
+void DocxStoryReader::fieldChar(std::string_view type) {
+    if (type == "begin") {
+        m_fields.push_back(true);
+        ++m_fieldInstructions;
+    } else if (type == "separate") {
+        if (!m_fields.empty() && m_fields.back()) {
+            m_fields.back() = false;
+            --m_fieldInstructions;
+        }
+    } else if (type == "end" && !m_fields.empty()) {
+        if (m_fields.back()) --m_fieldInstructions;
+        m_fields.pop_back();
+    }
+}
+
+void DocxStoryReader::startBlock() {
+    Container& container = m_containers.back();
+    m_story.breakBeforeText = false;
+    if (container.kind == Container::Cell) {
+        if (container.anyItem) emitSeparator(u" ");
+        container.anyItem = true;
+        return;
+    }
+    if (m_story.anyBlock) emitSeparator(u"\r\n");
+    m_story.anyBlock = true;
+}
+
+void DocxStoryReader::emitSeparator(std::u16string_view chars) {
+    if (!m_inStory) return;
+    if (m_story.haveLast) {
+        m_story.text.append(chars, m_story.last);
+    } else {
+        m_story.leading += chars;
+    }
+}
+
+const ResolvedFormat& DocxStoryReader::runFormat() {
+    Run& run = m_runs.back();
+    if (!run.resolved) {
+        static const std::string kNone;
+        RunProperties props = m_styles.styled(
+            m_paragraphStyles.empty() ? kNone : m_paragraphStyles.back(), run.characterStyle);
+        props.overlay(run.direct);
+        run.resolved = m_styles.resolve(props, m_plain);
+    }
+    return *run.resolved;
+}
+
+void DocxStoryReader::emitSegment(std::u16string_view chars, const CharFormat& format) {
+    if (!m_story.leading.empty()) {
+        m_story.text.append(m_story.leading, format);
+        m_story.leading.clear();
+    }
+    m_story.text.append(chars, format);
+    if (!m_story.haveLast || !(m_story.last == format)) m_story.last = format;
+    m_story.haveLast = true;
+}
+
+void DocxStoryReader::emitText(std::u16string_view chars) {
+    if (!m_inStory || suppressed() || m_runs.empty()) return;
+    if (m_story.breakBeforeText) {
+        m_story.breakBeforeText = false;
+        emitSeparator(u"\r\n");
+    }
+    if (chars.empty()) return;
+    const ResolvedFormat& resolved = runFormat();
+    CharFormat format = resolved.format;
+    const auto& fonts = resolved.fonts;
+    if (fonts[0] == fonts[1] && fonts[1] == fonts[2]) {
+        format.fontName = fonts[0];
+        emitSegment(chars, format);
+        return;
+    }
+    std::size_t start = 0;
+    while (start < chars.size()) {
+        const FontSlot slot = slotOf(charClassOf(chars[start]), resolved.hintEastAsia);
+        std::size_t end = start + 1;
+        while (end < chars.size() && slotOf(charClassOf(chars[end]), resolved.hintEastAsia) == slot)
+            ++end;
+        format.fontName = resolved.fontFor(slot);
+        emitSegment(chars.substr(start, end - start), format);
+        start = end;
+    }
+}
+
+StyledText DocxStoryReader::finishStory(Story& story) {
+    if (!story.leading.empty()) {
+        RunProperties props = m_styles.styled({}, {});
+        ResolvedFormat resolved = m_styles.resolve(props, m_plain);
+        CharFormat format = resolved.format;
+        format.fontName = resolved.fontFor(FontSlot::Ascii);
+        story.text.append(story.leading, format);
+        story.leading.clear();
+    }
+    return std::move(story.text);
+}
+
+StyledText DocxStoryReader::takeText() { return finishStory(m_story); }
+
+}  // namespace pennory::text::docx

@@ -1,0 +1,244 @@
+// Writing ODT: a paragraph per CR LF, each run a span with an automatic text style per
+// distinct format. The paragraph's own style carries the format of the break that ends it, so
+// the break reads back as it was written. Every run sets its Western and its Asian font, size,
+// weight and posture alike, so that every reader shows the font the run has.
+
+#include <charconv>
+#include <map>
+#include <set>
+#include <tuple>
+
+#include "platform/text/odt_names.h"
+#include "platform/text/office_documents.h"
+#include "platform/text/xml_text.h"
+
+namespace pennory::text {
+
+namespace {
+
+constexpr std::string_view kNamespaces =
+    " xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
+    " xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\""
+    " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\""
+    " xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
+    " xmlns:fo=\"urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0\""
+    " xmlns:svg=\"urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0\""
+    " xmlns:meta=\"urn:oasis:names:tc:opendocument:xmlns:meta:1.0\""
+    " xmlns:dc=\"http://purl.org/dc/elements/1.1/\""
+    " office:version=\"1.2\"";
+
+constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+constexpr std::u16string_view kWesternDefault = u"Times New Roman";
+constexpr std::size_t kMaxSpacesPerElement = 1024;
+
+std::string number(float value) {
+    char buffer[32];
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, end);
+}
+
+std::string colourText(Colour colour) {
+    static const char digits[] = "0123456789abcdef";
+    int channels[3] = {int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF)};
+    std::string out = "#";
+    for (int c : channels) {
+        out.push_back(digits[c >> 4]);
+        out.push_back(digits[c & 15]);
+    }
+    return out;
+}
+
+// style:text-properties for one format, Western and Asian alike.
+std::string textProperties(const CharFormat& f) {
+    std::string face = xmlEscaped(f.fontName);
+    std::string size = number(f.sizePt) + "pt";
+    std::string weight = f.bold ? "bold" : "normal";
+    std::string posture = f.italic ? "italic" : "normal";
+    std::string out = "<style:text-properties";
+    out += " style:font-name=\"" + face + "\" fo:font-size=\"" + size + "\" fo:font-weight=\"" +
+           weight + "\" fo:font-style=\"" + posture + "\"";
+    out += " style:font-name-asian=\"" + face + "\" style:font-size-asian=\"" + size +
+           "\" style:font-weight-asian=\"" + weight + "\" style:font-style-asian=\"" + posture +
+           "\"";
+    out += f.underline ? " style:text-underline-style=\"solid\" style:text-underline-width=\"auto\""
+                         " style:text-underline-color=\"font-color\""
+                       : " style:text-underline-style=\"none\"";
+    out += f.strikethrough
+               ? " style:text-line-through-style=\"solid\" style:text-line-through-type=\"single\""
+               : " style:text-line-through-style=\"none\"";
+    out += " fo:color=\"" + colourText(f.colour) + "\"/>";
+    return out;
+}
+
+std::string fontFaceDecls(const std::set<std::u16string>& fonts) {
+    std::string out = "<office:font-face-decls>";
+    for (const std::u16string& font : fonts) {
+        std::string name = xmlEscaped(font);
+        bool plain = font.find_first_of(u" ,'\"") == std::u16string::npos;
+        // A family name with spaces is quoted, as in CSS.
+        std::string family = plain ? name : "'" + name + "'";
+        out += "<style:font-face style:name=\"" + name + "\" svg:font-family=\"" + family + "\"/>";
+    }
+    out += "</office:font-face-decls>";
+    return out;
+}
+
+// The paragraphs of the content: each a list of runs; the format of the break after it.
+struct Paragraph {
+    std::vector<StyledRun> runs;
+    CharFormat format;
+};
+
+std::vector<Paragraph> paragraphsOf(const StyledText& content) {
+    std::vector<Paragraph> paragraphs(1);
+    for (const StyledRun& run : content.runs()) {
+        std::size_t start = 0;
+        const std::u16string& text = run.text;
+        for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+            if (text[i] == u'\r' && text[i + 1] == u'\n') {
+                if (i > start)
+                    paragraphs.back().runs.push_back({text.substr(start, i - start), run.format});
+                paragraphs.back().format = run.format;
+                paragraphs.emplace_back();
+                start = i + 2;
+                ++i;
+            }
+        }
+        if (start < text.size()) paragraphs.back().runs.push_back({text.substr(start), run.format});
+        paragraphs.back().format = run.format;
+    }
+    return paragraphs;
+}
+
+// A run's text as ODT: tabs, breaks and runs of spaces as their elements, the first space
+// after a character kept as it is.
+void writeRunText(std::u16string_view text, std::string& out) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        char16_t c = text[i];
+        if (c == u' ') {
+            std::size_t end = text.find_first_not_of(u' ', i);
+            if (end == std::u16string_view::npos) end = text.size();
+            std::size_t count = end - i;
+            if (i > 0 && text[i - 1] != u'\t' && text[i - 1] != u'\r' && text[i - 1] != u'\n') {
+                out += ' ';
+                --count;
+            }
+            while (count > 0) {
+                std::size_t n = std::min(count, kMaxSpacesPerElement);
+                out += n == 1 ? "<text:s/>" : "<text:s text:c=\"" + std::to_string(n) + "\"/>";
+                count -= n;
+            }
+            i = end;
+        } else if (c == u'\t') {
+            out += "<text:tab/>";
+            ++i;
+        } else if (c == u'\r' || c == u'\n') {
+            // A lone CR or LF (CR LF pairs end paragraphs) is a line break.
+            out += "<text:line-break/>";
+            ++i;
+        } else {
+            std::size_t end = text.find_first_of(u" \t\r\n", i);
+            if (end == std::u16string_view::npos) end = text.size();
+            out += xmlEscaped(text.substr(i, end - i));
+            i = end;
+        }
+    }
+}
+
+struct FormatLess {
+    bool operator()(const CharFormat& a, const CharFormat& b) const {
+        return std::tie(a.fontName, a.sizePt, a.bold, a.italic, a.underline, a.strikethrough,
+                        a.colour) < std::tie(b.fontName, b.sizePt, b.bold, b.italic, b.underline,
+                                             b.strikethrough, b.colour);
+    }
+};
+
+std::string manifest() {
+    return std::string(kDeclaration) +
+           "<manifest:manifest "
+           "xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\""
+           " manifest:version=\"1.2\">"
+           "<manifest:file-entry manifest:full-path=\"/\" manifest:version=\"1.2\""
+           " manifest:media-type=\"application/vnd.oasis.opendocument.text\"/>"
+           "<manifest:file-entry manifest:full-path=\"content.xml\" "
+           "manifest:media-type=\"text/xml\"/>"
+           "<manifest:file-entry manifest:full-path=\"styles.xml\" "
+           "manifest:media-type=\"text/xml\"/>"
+           "<manifest:file-entry manifest:full-path=\"meta.xml\" manifest:media-type=\"text/xml\"/>"
+           "</manifest:manifest>";
+}
+
+std::string meta() {
+    return std::string(kDeclaration) + "<office:document-meta" + std::string(kNamespaces) +
+           "><office:meta><meta:generator>Pennory</meta:generator></office:meta>"
+           "</office:document-meta>";
+}
+
+std::string styles(const std::set<std::u16string>& fonts) {
+    CharFormat asian;  // the editor's default font
+    return std::string(kDeclaration) + "<office:document-styles" + std::string(kNamespaces) + ">" +
+           fontFaceDecls(fonts) +
+           "<office:styles><style:default-style style:family=\"paragraph\">"
+           "<style:text-properties style:font-name=\"" +
+           xmlEscaped(kWesternDefault) + "\" fo:font-size=\"" + number(asian.sizePt) +
+           "pt\" fo:language=\"zh\" fo:country=\"CN\""
+           " style:font-name-asian=\"" +
+           xmlEscaped(asian.fontName) + "\" style:font-size-asian=\"" + number(asian.sizePt) +
+           "pt\" style:language-asian=\"zh\" style:country-asian=\"CN\"/>"
+           "</style:default-style>"
+           "<style:style style:name=\"Standard\" style:family=\"paragraph\" style:class=\"text\"/>"
+           "</office:styles></office:document-styles>";
+}
+
+}  // namespace
+
+std::string writeOdt(const StyledText& content) {
+    std::vector<Paragraph> paragraphs = paragraphsOf(content);
+    std::map<CharFormat, int, FormatLess> textStyles, paragraphStyles;
+    std::set<std::u16string> fonts{std::u16string(kWesternDefault), CharFormat{}.fontName};
+    for (const Paragraph& p : paragraphs) {
+        paragraphStyles.emplace(p.format, int(paragraphStyles.size()) + 1);
+        fonts.insert(p.format.fontName);
+        for (const StyledRun& run : p.runs) {
+            textStyles.emplace(run.format, int(textStyles.size()) + 1);
+            fonts.insert(run.format.fontName);
+        }
+    }
+
+    std::string body;
+    body.reserve(content.length() * 2 + 1024);
+    body += kDeclaration;
+    body += "<office:document-content" + std::string(kNamespaces) + ">";
+    body += fontFaceDecls(fonts);
+    body += "<office:automatic-styles>";
+    for (const auto& [format, index] : paragraphStyles)
+        body += "<style:style style:name=\"P" + std::to_string(index) +
+                "\" style:family=\"paragraph\" style:parent-style-name=\"Standard\">" +
+                textProperties(format) + "</style:style>";
+    for (const auto& [format, index] : textStyles)
+        body += "<style:style style:name=\"T" + std::to_string(index) +
+                "\" style:family=\"text\">" + textProperties(format) + "</style:style>";
+    body += "</office:automatic-styles><office:body><office:text>";
+    for (const Paragraph& p : paragraphs) {
+        body += "<text:p text:style-name=\"P" + std::to_string(paragraphStyles[p.format]) + "\">";
+        for (const StyledRun& run : p.runs) {
+            body +=
+                "<text:span text:style-name=\"T" + std::to_string(textStyles[run.format]) + "\">";
+            writeRunText(run.text, body);
+            body += "</text:span>";
+        }
+        body += "</text:p>";
+    }
+    body += "</office:text></office:body></office:document-content>";
+
+    ZipWriter zip;
+    zip.add("mimetype", std::string(odt::kMimeType), false);
+    zip.add("META-INF/manifest.xml", manifest());
+    zip.add("content.xml", std::move(body));
+    zip.add("styles.xml", styles(fonts));
+    zip.add("meta.xml", meta());
+    return zip.finish();
+}
+
+}  // namespace pennory::text
