@@ -7,6 +7,7 @@
 #include "platform/text/ole_builder.h"
 #include "platform/text/zip_package.h"
 #include "support/form_fixture.h"
+#include "support/styled_text_printer.h"
 
 namespace pennory::testing {
 namespace {
@@ -15,12 +16,13 @@ class OpenOffice : public FormTest {
 protected:
     TempDir dir;
 
-    // "电子" bold and red, then CR LF and "制作" plain.
+    // "电子" and the line break bold and red, then "制作" plain. (The DOCX reader gives a
+    // paragraph's break the format of the text before it.)
     text::StyledText formatted() {
         text::StyledText content;
-        content.append(u"电子", text::CharFormat{u"宋体", 12.0f, true, false, false, false,
-                                                 text::rgb(255, 0, 0)});
-        content.append(u"\r\n制作", editor().defaultFormat());
+        content.append(u"电子\r\n", text::CharFormat{u"宋体", 12.0f, true, false, false, false,
+                                                     text::rgb(255, 0, 0)});
+        content.append(u"制作", editor().defaultFormat());
         return content;
     }
 };
@@ -83,7 +85,8 @@ TEST_F(OpenOffice, ForeignDocumentsAreRefusedWithTheirReason) {
     }
 }
 
-// A DOCX as a word processor writes it: a picture in the text and the page's size and margins.
+// A DOCX as a word processor writes it: a picture in the text and the page's size and margins
+// (the page layout Pennory itself writes, which is not worth a notice).
 std::string docxWithPictureAndPageLayout() {
     text::ZipWriter zip;
     zip.add(
@@ -113,7 +116,7 @@ std::string docxWithPictureAndPageLayout() {
     return zip.finish();
 }
 
-TEST_F(OpenOffice, WhatADocxLeftOutIsToldOnceAfterTheRestIsOpened) {
+TEST_F(OpenOffice, APictureLeftOutOfADocxIsToldOnceAfterTheRestIsOpened) {
     const auto path = dir / "图文.docx";
     writeBytes(path, docxWithPictureAndPageLayout());
     dialogs().nextFileName(dialogPath(path));
@@ -123,7 +126,7 @@ TEST_F(OpenOffice, WhatADocxLeftOutIsToldOnceAfterTheRestIsOpened) {
     EXPECT_EQ(editor().text(), u"电子制作");
     ASSERT_EQ(messages().shown().size(), 1u);
     EXPECT_EQ(messages().shown()[0].prompt,
-              u"“" + dialogPath(path) + u"”中的图片和页面设置未能保留，其余内容已经打开。");
+              u"“" + dialogPath(path) + u"”中的图片未能保留，其余内容已经打开。");
 }
 
 }  // namespace

@@ -119,7 +119,7 @@ TEST(DocumentFormats, RefusesForeignDocumentsWithTheirOwnMessage) {
          u"这不是文本文件，无法打开。"},
         {"zip of other files", zip, u"这个压缩文件不是 docx 或 odt 文档，无法打开。"},
         {"truncated docx", docx.substr(0, docx.size() / 2), u"文件已损坏，无法打开。"},
-        {"docx cut after its first header", docx.substr(0, 30), u"文件已损坏，无法打开。"},
+        {"docx cut after its first entry name", docx.substr(0, 60), u"文件已损坏，无法打开。"},
         {"zip header and junk",
          std::string("PK\x03\x04\x14\0\0\0\x08\0\x9C\x5B\x4E\x58\xFF\xFE\xFD\0", 18),
          u"这不是文本文件，无法打开。"},
