@@ -1,0 +1,193 @@
+// DOCX between this program and the programs a writer's colleagues use: python-docx,
+// LibreOffice and pandoc read what Pennory writes, and Pennory reads what LibreOffice and
+// python-docx write. Each case runs only when its program is installed.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+
+#include "platform/text/office_documents.h"
+#include "platform/text/zip_package.h"
+#include "text_test_support.h"
+
+namespace pennory::text {
+namespace {
+
+using testing::dataPath;
+using testing::readBytes;
+using testing::toUtf8;
+
+bool succeeds(const std::string& command) {
+    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+bool haveSoffice() { return succeeds("command -v soffice"); }
+bool havePandoc() { return succeeds("command -v pandoc"); }
+bool havePythonDocx() { return succeeds("/usr/bin/python3 -c 'import docx'"); }
+
+class DocxInterop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_folder =
+            std::filesystem::temp_directory_path() / ("pennory-docx-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(m_folder);
+        std::ofstream(m_folder / "manuscript.docx", std::ios::binary) << writeDocx(manuscript());
+    }
+    void TearDown() override { std::filesystem::remove_all(m_folder); }
+
+    static StyledText manuscript() {
+        CharFormat song;
+        song.fontName = u"宋体";
+        song.sizePt = 10.5f;
+        CharFormat title = song;
+        title.fontName = u"黑体";
+        title.bold = true;
+        title.sizePt = 16.0f;
+        CharFormat latin = song;
+        latin.fontName = u"Times New Roman";
+        latin.italic = true;
+        latin.underline = true;
+        latin.strikethrough = true;
+        latin.colour = rgb(255, 0, 0);
+        StyledText text;
+        text.append(u"第一章　开端\r\n", title);
+        text.append(u"他说：“你好。”\t两个  空格。", song);
+        text.append(u" Latin text\r\n", latin);
+        text.append(u"末行", song);
+        return text;
+    }
+    static constexpr const char* kLines =
+        "第一章　开端\n他说：“你好。”\t两个  空格。 Latin text\n末行";
+
+    bool run(const std::string& command) {
+        return succeeds("cd '" + m_folder.string() + "' && " + command);
+    }
+    std::string output(const std::string& name) { return readBytes((m_folder / name).string()); }
+
+    std::filesystem::path m_folder;
+};
+
+std::string withoutBom(std::string text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return std::regex_replace(text, std::regex("\r\n"), "\n");
+}
+
+TEST_F(DocxInterop, PythonDocxReadsTheTextAndRunFonts) {
+    if (!havePythonDocx()) GTEST_SKIP() << "python3-docx is not installed";
+    std::ofstream(m_folder / "runs.py")
+        << "import docx\n"
+           "d = docx.Document('manuscript.docx')\n"
+           "with open('runs.txt', 'w', encoding='utf-8') as out:\n"
+           "    for p in d.paragraphs:\n"
+           "        for r in p.runs:\n"
+           "            f = r.element.rPr.rFonts\n"
+           "            ea = f.get('{http://schemas.openxmlformats.org/wordprocessingml/2006/main}"
+           "eastAsia')\n"
+           "            out.write('%s|%s|%s|%s|%s|%s|%s|%s|%s\\n' % (r.text, ea, r.font.name,\n"
+           "                r.font.size.pt, r.font.bold, r.font.italic, r.font.underline,\n"
+           "                r.font.strike, r.font.color.rgb))\n"
+           "        out.write('--\\n')\n";
+    ASSERT_TRUE(run("/usr/bin/python3 runs.py"));
+    EXPECT_EQ(output("runs.txt"),
+              "第一章　开端|黑体|黑体|16.0|True|None|None|None|000000\n--\n"
+              "他说：“你好。”\t两个  空格。|宋体|宋体|10.5|None|None|None|None|000000\n"
+              " Latin text|Times New Roman|Times New Roman|10.5|None|True|True|True|FF0000\n--\n"
+              "末行|宋体|宋体|10.5|None|None|None|None|000000\n--\n");
+}
+
+TEST_F(DocxInterop, LibreOfficeReadsTheTextAndChineseFonts) {
+    if (!haveSoffice()) GTEST_SKIP() << "LibreOffice is not installed";
+    ASSERT_TRUE(run("soffice --headless --convert-to 'txt:Text (encoded):UTF8' manuscript.docx"));
+    EXPECT_EQ(withoutBom(output("manuscript.txt")), kLines);
+    ASSERT_TRUE(run("soffice --headless --convert-to odt manuscript.docx"));
+    PackageProblem problem{};
+    const std::string odt = output("manuscript.odt");
+    auto zip = ZipReader::open(odt, problem);
+    ASSERT_TRUE(zip.has_value());
+    const std::string content = zip->read("content.xml", problem).value_or("");
+    // LibreOffice numbers the font faces it declares twice: "黑体1" is the face of 黑体.
+    EXPECT_TRUE(std::regex_search(content, std::regex("style:font-name-asian=\"黑体[0-9]*\"")));
+    EXPECT_TRUE(std::regex_search(content, std::regex("style:font-name-asian=\"宋体[0-9]*\"")));
+    EXPECT_NE(content.find("style:font-size-asian=\"10.5pt\""), std::string::npos);
+    EXPECT_NE(content.find("fo:color=\"#ff0000\""), std::string::npos);
+    EXPECT_NE(content.find("style:font-size-asian=\"16pt\""), std::string::npos);
+}
+
+TEST_F(DocxInterop, PandocReadsTheText) {
+    if (!havePandoc()) GTEST_SKIP() << "pandoc is not installed";
+    ASSERT_TRUE(run("pandoc -f docx -t plain --wrap=none manuscript.docx -o out.txt"));
+    // pandoc's plain text puts a blank line between paragraphs, runs of blanks together and
+    // marks struck-out text with "~~".
+    std::string text = withoutBom(output("out.txt"));
+    text = std::regex_replace(text, std::regex("\n\n"), "\n");
+    EXPECT_EQ(text, "第一章　开端\n他说：“你好。” 两个 空格。 ~~Latin text~~\n末行");
+}
+
+TEST_F(DocxInterop, ReadsWhatLibreOfficeMakesOfAnRtfSample) {
+    if (!haveSoffice()) GTEST_SKIP() << "LibreOffice is not installed";
+    std::filesystem::copy_file(dataPath("rtf/libreoffice_formats.rtf"), m_folder / "sample.rtf");
+    ASSERT_TRUE(run("soffice --headless --convert-to docx sample.rtf"));
+    const OfficeReading r = readDocx(output("sample.docx"), CharFormat{});
+    ASSERT_FALSE(r.problem.has_value());
+    std::string text = toUtf8(r.content.plainText());
+    text = std::regex_replace(text, std::regex("\r\n"), "\n");
+    EXPECT_EQ(text, withoutBom(readBytes(dataPath("rtf/libreoffice_formats.txt"))));
+    bool boldChinese = false, red = false;
+    for (const auto& run : r.content.runs()) {
+        if (run.text.find(u"粗体中文") != std::u16string::npos && run.format.bold)
+            boldChinese = true;
+        if (run.text.find(u"红色文字") != std::u16string::npos &&
+            run.format.colour == rgb(255, 0, 0))
+            red = true;
+    }
+    EXPECT_TRUE(boldChinese);
+    EXPECT_TRUE(red);
+}
+
+TEST_F(DocxInterop, ReadsWhatPythonDocxMakes) {
+    if (!havePythonDocx()) GTEST_SKIP() << "python3-docx is not installed";
+    std::ofstream(m_folder / "make.py") << "import docx\n"
+                                           "from docx.shared import Pt, RGBColor\n"
+                                           "from docx.oxml.ns import qn\n"
+                                           "d = docx.Document()\n"
+                                           "p = d.add_paragraph()\n"
+                                           "r = p.add_run('黑体五号“引”')\n"
+                                           "r.font.name = 'Arial'\n"
+                                           "r.element.rPr.rFonts.set(qn('w:eastAsia'), '黑体')\n"
+                                           "r.font.size = Pt(10.5)\n"
+                                           "r.font.bold = True\n"
+                                           "r.font.color.rgb = RGBColor(0, 0x80, 0xFF)\n"
+                                           "p.add_run(' plain')\n"
+                                           "d.add_paragraph('第二段')\n"
+                                           "d.save('made.docx')\n";
+    ASSERT_TRUE(run("/usr/bin/python3 make.py"));
+    const OfficeReading r = readDocx(output("made.docx"), CharFormat{});
+    ASSERT_FALSE(r.problem.has_value());
+    EXPECT_EQ(toUtf8(r.content.plainText()), "黑体五号“引” plain\r\n第二段");
+    ASSERT_FALSE(r.content.runs().empty());
+    const CharFormat& first = r.content.runs().front().format;
+    EXPECT_EQ(toUtf8(r.content.runs().front().text), "黑体五号");
+    EXPECT_EQ(toUtf8(first.fontName), "黑体");
+    EXPECT_EQ(first.sizePt, 10.5f);
+    EXPECT_TRUE(first.bold);
+    EXPECT_EQ(first.colour, rgb(0, 0x80, 0xFF));
+    // No hint: the quotation marks take the Western font. The run without fonts of its own
+    // takes the theme's minor fonts (Cambria; for Chinese, the template's "Hans" face 宋体)
+    // and the template's 11 points.
+    ASSERT_EQ(r.content.runs().size(), 6u);
+    const char* const fonts[] = {"黑体", "Arial", "黑体", "Arial", "Cambria", "宋体"};
+    const char* const texts[] = {"黑体五号", "“", "引", "”", " plain\r\n", "第二段"};
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(toUtf8(r.content.runs()[i].text), texts[i]);
+        EXPECT_EQ(toUtf8(r.content.runs()[i].format.fontName), fonts[i]);
+    }
+    EXPECT_EQ(r.content.runs()[4].format.sizePt, 11.0f);
+}
+
+}  // namespace
+}  // namespace pennory::text
