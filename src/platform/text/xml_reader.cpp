@@ -72,7 +72,9 @@ bool readXml(std::string_view bytes, XmlHandler& handler, std::size_t maxDepth) 
     XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
 
     bool ok = true;
-    constexpr std::size_t kChunk = std::size_t(16) << 20;
+    // Expat copies what it is given into a buffer of its own; small pieces keep that buffer
+    // small instead of a second copy of the whole part.
+    constexpr std::size_t kChunk = std::size_t(64) << 10;
     std::size_t offset = 0;
     do {
         std::size_t length = std::min(kChunk, bytes.size() - offset);
