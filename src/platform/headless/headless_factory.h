@@ -35,6 +35,7 @@ public:
     std::unique_ptr<Label> createStatusLine() override;
     std::unique_ptr<MenuItem> createMenuItem(MenuItem* parent, std::u16string_view caption,
                                              Callback clicked) override;
+    void addMenuSeparator(MenuItem& parent) override;
     std::unique_ptr<ToolbarButton> createToolbarButton(std::u16string_view key,
                                                        std::u16string_view caption,
                                                        std::u16string_view toolTip,
@@ -43,6 +44,9 @@ public:
     // The menu item with this caption under the given parent (nullptr: the menu bar).
     HeadlessMenuItem* menuItem(const MenuItem* parent, std::u16string_view caption) const;
     const MenuItem* menuParent(const MenuItem* item) const;
+    // The captions of parent's items in their order, a separator line as kSeparatorLine.
+    std::vector<std::u16string> menuLines(const MenuItem* parent) const;
+    static constexpr std::u16string_view kSeparatorLine = u"-";
 
 private:
     FocusTracker m_focus;
@@ -52,7 +56,7 @@ private:
     struct MenuEntry {
         const MenuItem* parent;
         std::u16string caption;
-        HeadlessMenuItem* item;
+        HeadlessMenuItem* item;  // nullptr for a separator line
     };
     std::vector<MenuEntry> m_menus;
 };
