@@ -1,6 +1,8 @@
 #include "platform/qt/qt_document_output.h"
 
 #include <QBuffer>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -120,6 +122,10 @@ PrintOutcome QtDocumentOutput::print(const text::StyledText& content, std::u16st
     QPrintPreviewDialog preview(&printer, m_owner);
     preview.setWindowTitle(QStringLiteral("打印"));
     preview.setAccessibleName(QStringLiteral("打印"));
+    // Large enough that its tool bar shows every tool, the print button among them.
+    const QRect screen = (m_owner ? m_owner->screen() : QGuiApplication::primaryScreen())
+                             ->availableGeometry();
+    preview.resize(QSize(960, 720).boundedTo(screen.size()));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
                      [&document](QPrinter* target) { document->print(target); });
     if (preview.exec() != QDialog::Accepted) return PrintOutcome::Cancelled;

@@ -2,6 +2,7 @@
 // text poppler reads back and whose fonts are all embedded.
 
 #include <QFile>
+#include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QStandardPaths>
@@ -92,6 +93,8 @@ TEST_F(OutputInWindow, PdfHoldsTheSearchableTextInEmbeddedFonts) {
     ASSERT_TRUE(QFile::exists(path));
     EXPECT_TRUE(messages().shown().empty());
     EXPECT_EQ(mainWindow()->windowTitle(), QStringLiteral("Pennory"));
+    // Subsets: the Song face alone is some 20 MB.
+    EXPECT_LT(QFileInfo(path).size(), 512 * 1024);
     QString text = runPoppler(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
     text.remove(QLatin1Char(' '));
     EXPECT_TRUE(text.contains(QStringLiteral("第一章电子文稿\n"))) << text.toStdString();
