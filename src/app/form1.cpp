@@ -87,10 +87,22 @@ void Form1::createMenus() {
                                               kFileItems[3]},
                           &Form1::mnufileitem_Click);
     m_saveas = items(*m_mnufileitem[3], files::saveAsCaptions(), &Form1::saveas_Click);
-    // The exit item follows the submenu's owner as member 4 of the file array.
-    m_mnufileitem.push_back(m_factory.createMenuItem(m_file.get(), kFileItems[4],
-                                                     [this] { mnufileitem_Click(4); }));
-    m_mnufileitem.back()->setAccessibleName(kFileItems[4]);
+    // Then the program's own commands behind a line, and the exit item, member 4 of the file
+    // array, behind another.
+    auto fileItem = [this](std::int16_t index, std::u16string_view caption) {
+        auto item = m_factory.createMenuItem(m_file.get(), caption,
+                                             [this, index] { mnufileitem_Click(index); });
+        item->setAccessibleName(caption);
+        if (m_mnufileitem.size() <= static_cast<std::size_t>(index))
+            m_mnufileitem.resize(index + 1);
+        m_mnufileitem[index] = std::move(item);
+    };
+    m_factory.addMenuSeparator(*m_file);
+    fileItem(5, kPdfItem);
+    fileItem(6, kPrintItem);
+    m_mnufileitem[6]->setShortcut(kPrintShortcut);
+    m_factory.addMenuSeparator(*m_file);
+    fileItem(4, kFileItems[4]);
 
     m_edit = top(u"编辑");
     m_mnuedititem = items(*m_edit, kEditItems, &Form1::mnuedititem_Click);

@@ -7,6 +7,7 @@
 #include "app/layout.h"
 #include "app/side_panel.h"
 #include "document/document_commands.h"
+#include "document/document_output.h"
 #include "document/interrupted_rewrite.h"
 #include "document/recovery_copy.h"
 #include "help/help_menu.h"
@@ -151,6 +152,8 @@ void Form1::mnufileitem_Click(std::int16_t index) {
         case 1: document::open(*this); break;
         case 2: document::save(*this, document::SaveOrigin::Menu); break;
         case 4: document::exitProgram(*this); break;
+        case 5: document::outputPdf(*this); break;
+        case 6: document::printManuscript(*this); break;
         default: break;  // 3 only opens the Save As submenu
     }
 }

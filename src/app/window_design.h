@@ -33,6 +33,10 @@ inline constexpr std::array<ToolbarEntry, 10> kToolbar = {{
 
 inline constexpr std::array<std::u16string_view, 5> kFileItems = {u"新建", u"打开", u"保存",
                                                                   u"另存为", u"退出"};
+// The File menu's own commands, members 5 and 6 of its array, between 另存为 and 退出.
+inline constexpr std::u16string_view kPdfItem = u"输出为PDF";
+inline constexpr std::u16string_view kPrintItem = u"打印";
+inline constexpr std::u16string_view kPrintShortcut = u"Ctrl+P";
 inline constexpr std::array<std::u16string_view, 6> kEditItems = {u"撤消", u"全选", u"剪切",
                                                                   u"删除", u"复制", u"粘贴"};
 inline constexpr std::array<std::u16string_view, 3> kCodeItems = {u"请输入密码", u"入口",

@@ -46,6 +46,8 @@ public:
     // only opens its items. A top-level menu without items runs clicked from the menu bar.
     virtual std::unique_ptr<MenuItem> createMenuItem(MenuItem* parent, std::u16string_view caption,
                                                      Callback clicked) = 0;
+    // A separator line after the items parent has so far.
+    virtual void addMenuSeparator(MenuItem& parent) = 0;
     // Toolbar buttons in order from left to right, in the toolbar band of the client area.
     virtual std::unique_ptr<ToolbarButton> createToolbarButton(std::u16string_view key,
                                                                std::u16string_view caption,

@@ -63,7 +63,14 @@ public:
     virtual void onFileDropped(FileDropped dropped) = 0;
 };
 class TabStrip : public Control {};  // one tab; its caption is the tab's caption
-class MenuItem : public Control {};  // geometry is not used
+// Geometry is not used.
+class MenuItem : public Control {
+public:
+    // A key combination in portable text ("Ctrl+P") that chooses the item while the window is
+    // active; shown beside the caption. "" takes it away.
+    virtual void setShortcut(std::u16string_view keys) = 0;
+    virtual std::u16string shortcut() const = 0;
+};
 
 class ToolbarButton : public Control {
 public:

@@ -103,6 +103,21 @@ public:
     virtual std::filesystem::path phraseFile() const = 0;
 };
 
+// What became of a print request.
+enum class PrintOutcome { Printed, Cancelled, Failed };
+
+// The manuscript on paper: laid out on A4 pages with its fonts, sizes, styles and colours.
+class DocumentOutputService {
+public:
+    virtual ~DocumentOutputService() = default;
+    // The content as a PDF document whose fonts are embedded (as subsets) and whose text can be
+    // selected and searched; nullopt when no PDF could be made.
+    virtual std::optional<std::string> pdfBytes(const text::StyledText& content) = 0;
+    // Shows the print dialog with a preview of the pages and prints through the system when the
+    // writer says so. title names the print job.
+    virtual PrintOutcome print(const text::StyledText& content, std::u16string_view title) = 0;
+};
+
 // A single-shot timer on the interface thread: its handler runs between events, never inside
 // another handler.
 class Timer {
@@ -133,6 +148,8 @@ struct Services {
     TimerService* timers = nullptr;
     // The folder of the recovery copies of unsaved work; empty keeps none.
     std::filesystem::path recoveryFolder = {};
+    // Without it the manuscript cannot be put out as PDF or printed; the writer is told so.
+    DocumentOutputService* output = nullptr;
 };
 
 }  // namespace pennory::platform

@@ -76,7 +76,16 @@ using HeadlessButton = HeadlessControl<Button>;
 using HeadlessLabel = HeadlessControl<Label>;
 using HeadlessPanel = HeadlessDropTarget<Panel>;
 using HeadlessTabStrip = HeadlessControl<TabStrip>;
-using HeadlessMenuItem = HeadlessControl<MenuItem>;
+
+class HeadlessMenuItem : public HeadlessControl<MenuItem> {
+public:
+    using HeadlessControl::HeadlessControl;
+    void setShortcut(std::u16string_view keys) override { m_shortcut = keys; }
+    std::u16string shortcut() const override { return m_shortcut; }
+
+private:
+    std::u16string m_shortcut;
+};
 
 class HeadlessToolbarButton : public HeadlessControl<ToolbarButton> {
 public:

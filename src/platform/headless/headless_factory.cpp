@@ -51,6 +51,10 @@ std::unique_ptr<MenuItem> HeadlessFactory::createMenuItem(MenuItem* parent,
     return item;
 }
 
+void HeadlessFactory::addMenuSeparator(MenuItem& parent) {
+    m_menus.push_back({&parent, std::u16string(kSeparatorLine), nullptr});
+}
+
 std::unique_ptr<ToolbarButton> HeadlessFactory::createToolbarButton(std::u16string_view key,
                                                                     std::u16string_view caption,
                                                                     std::u16string_view toolTip,
@@ -65,7 +69,7 @@ std::unique_ptr<ToolbarButton> HeadlessFactory::createToolbarButton(std::u16stri
 HeadlessMenuItem* HeadlessFactory::menuItem(const MenuItem* parent,
                                             std::u16string_view caption) const {
     for (const auto& entry : m_menus) {
-        if (entry.parent == parent && entry.caption == caption) return entry.item;
+        if (entry.item && entry.parent == parent && entry.caption == caption) return entry.item;
     }
     return nullptr;
 }
@@ -80,9 +84,17 @@ std::vector<std::u16string> HeadlessFactory::menuCaptions(const MenuItem* parent
 
 const MenuItem* HeadlessFactory::menuParent(const MenuItem* item) const {
     for (const auto& entry : m_menus) {
-        if (entry.item == item) return entry.parent;
+        if (entry.item && entry.item == item) return entry.parent;
     }
     return nullptr;
+}
+
+std::vector<std::u16string> HeadlessFactory::menuLines(const MenuItem* parent) const {
+    std::vector<std::u16string> lines;
+    for (const auto& entry : m_menus) {
+        if (entry.parent == parent) lines.push_back(entry.caption);
+    }
+    return lines;
 }
 
 }  // namespace pennory::platform::headless

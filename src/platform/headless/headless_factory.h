@@ -35,6 +35,7 @@ public:
     std::unique_ptr<Label> createStatusLine() override;
     std::unique_ptr<MenuItem> createMenuItem(MenuItem* parent, std::u16string_view caption,
                                              Callback clicked) override;
+    void addMenuSeparator(MenuItem& parent) override;
     std::unique_ptr<ToolbarButton> createToolbarButton(std::u16string_view key,
                                                        std::u16string_view caption,
                                                        std::u16string_view toolTip,
@@ -45,6 +46,9 @@ public:
     const MenuItem* menuParent(const MenuItem* item) const;
     // The captions of the items under parent, in the order they were made.
     std::vector<std::u16string> menuCaptions(const MenuItem* parent) const;
+    // The captions of parent's items in their order, a separator line as kSeparatorLine.
+    std::vector<std::u16string> menuLines(const MenuItem* parent) const;
+    static constexpr std::u16string_view kSeparatorLine = u"-";
 
 private:
     FocusTracker m_focus;
@@ -54,7 +58,7 @@ private:
     struct MenuEntry {
         const MenuItem* parent;
         std::u16string caption;
-        HeadlessMenuItem* item;
+        HeadlessMenuItem* item;  // nullptr for a separator line
     };
     std::vector<MenuEntry> m_menus;
 };

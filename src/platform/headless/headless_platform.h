@@ -2,6 +2,7 @@
 // Everything Form1 needs, in memory: the controls and the scripted services.
 
 #include "platform/headless/headless_factory.h"
+#include "platform/headless/scripted_output.h"
 #include "platform/headless/scripted_services.h"
 #include "platform/headless/scripted_timers.h"
 
@@ -16,11 +17,13 @@ struct HeadlessPlatform {
     RecordingShell shell;
     HeadlessProgram program;
     ScriptedTimers timers;
+    ScriptedDocumentOutput output;
     // Empty: no recovery copies, unless a test gives a folder.
     std::filesystem::path recoveryFolder;
 
     Services services() {
-        return {dialogs, messages, clipboard, keys, shell, program, &timers, recoveryFolder};
+        return {dialogs, messages, clipboard, keys, shell, program, &timers, recoveryFolder,
+                &output};
     }
 };
 

@@ -143,6 +143,10 @@ std::unique_ptr<MenuItem> QtFactory::createMenuItem(MenuItem* parent, std::u16st
     return std::make_unique<QtMenuItem>(container, caption, committingFirst(std::move(clicked)));
 }
 
+void QtFactory::addMenuSeparator(MenuItem& parent) {
+    if (auto* owner = dynamic_cast<QtMenuItem*>(&parent)) owner->makeMenu()->addSeparator();
+}
+
 std::unique_ptr<ToolbarButton> QtFactory::createToolbarButton(std::u16string_view key,
                                                               std::u16string_view caption,
                                                               std::u16string_view toolTip,

@@ -46,6 +46,7 @@ public:
     std::unique_ptr<Label> createStatusLine() override;
     std::unique_ptr<MenuItem> createMenuItem(MenuItem* parent, std::u16string_view caption,
                                              Callback clicked) override;
+    void addMenuSeparator(MenuItem& parent) override;
     std::unique_ptr<ToolbarButton> createToolbarButton(std::u16string_view key,
                                                        std::u16string_view caption,
                                                        std::u16string_view toolTip,

@@ -1,5 +1,7 @@
 #include "platform/qt/qt_menu_item.h"
 
+#include <QKeySequence>
+
 #include "platform/qt/qt_conversions.h"
 
 namespace pennory::platform::qt {
@@ -52,6 +54,14 @@ void QtMenuItem::setToolTip(std::u16string_view tip) {
 void QtMenuItem::setAccessibleName(std::u16string_view name) {
     m_accessibleName = name;
     if (m_menu) m_menu->setAccessibleName(toQString(name));
+}
+
+void QtMenuItem::setShortcut(std::u16string_view keys) {
+    m_shortcut = keys;
+    // The portable form, so that "Ctrl+P" reads the same whatever the desktop's language.
+    m_action->setShortcut(QKeySequence(toQString(keys), QKeySequence::PortableText));
+    // The window's shortcut, also while a dialog-less child (the editor) has the focus.
+    m_action->setShortcutContext(Qt::WindowShortcut);
 }
 
 }  // namespace pennory::platform::qt

@@ -40,6 +40,8 @@ public:
     bool hasFocus() const override { return false; }
     // Screen readers name a menu entry by its caption; the name is given to the item's menu.
     void setAccessibleName(std::u16string_view name) override;
+    void setShortcut(std::u16string_view keys) override;
+    std::u16string shortcut() const override { return m_shortcut; }
 
 private:
     QPointer<QWidget> m_container;
@@ -48,6 +50,7 @@ private:
     std::u16string m_caption;
     std::u16string m_toolTip;
     std::u16string m_accessibleName;
+    std::u16string m_shortcut;
 };
 
 }  // namespace pennory::platform::qt

@@ -5,6 +5,7 @@
 
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_document_output.h"
 #include "platform/qt/qt_keys.h"
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_program.h"
@@ -18,9 +19,12 @@ namespace pennory::platform::qt {
 class QtServices {
 public:
     explicit QtServices(QWidget* owner = nullptr)
-        : m_dialogs(owner), m_messages(owner), m_keys(owner) {}
+        : m_dialogs(owner), m_messages(owner), m_keys(owner), m_output(owner) {}
 
-    Services services() { return {m_dialogs, m_messages, m_clipboard, m_keys, m_shell, m_program}; }
+    Services services() {
+        return {m_dialogs, m_messages, m_clipboard, m_keys, m_shell, m_program, nullptr, {},
+                &m_output};
+    }
 
     QtDialogs& dialogs() { return m_dialogs; }
     QtMessages& messages() { return m_messages; }
@@ -28,6 +32,7 @@ public:
     QtKeys& keys() { return m_keys; }
     QtShell& shell() { return m_shell; }
     QtProgram& program() { return m_program; }
+    QtDocumentOutput& output() { return m_output; }
 
 private:
     QtDialogs m_dialogs;
@@ -36,6 +41,7 @@ private:
     QtKeys m_keys;
     QtShell m_shell;
     QtProgram m_program;
+    QtDocumentOutput m_output;
 };
 
 }  // namespace pennory::platform::qt

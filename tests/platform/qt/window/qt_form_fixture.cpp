@@ -64,13 +64,15 @@ QtFormTest::QtFormTest(Dialogs dialogs)
     : m_factory(std::make_unique<qt::QtFactory>()), m_keys(m_factory->mainWindow()) {
     m_factory->setProgramEnded([this] { return m_program.ended(); });
     platform::DialogService* shownDialogs = &m_dialogs;
+    m_output = std::make_unique<qt::QtDocumentOutput>(mainWindow());
     if (dialogs == Dialogs::Real) {
         m_realDialogs = std::make_unique<qt::QtDialogs>(mainWindow());
         shownDialogs = m_realDialogs.get();
     }
     m_form = std::make_unique<app::Form1>(
         *m_factory,
-        platform::Services{*shownDialogs, m_messages, m_clipboard, m_keys, m_shell, m_program});
+        platform::Services{*shownDialogs, m_messages, m_clipboard, m_keys, m_shell, m_program,
+                           nullptr, {}, m_output.get()});
     m_form->Form_Load();
     m_factory->window().setGeometry(kStartPlace);
     mainWindow()->showNormal();

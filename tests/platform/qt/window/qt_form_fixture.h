@@ -8,7 +8,8 @@
 // common dialog shows the program's real Qt dialogs, which the test answers itself. The
 // clipboard and the key injection are the real Qt ones; the shell only records what it was
 // asked to open; the program's folders are those of HeadlessProgram (set program().m_dataDir
-// etc.), and program().ended() tells whether the program was ended.
+// etc.), and program().ended() tells whether the program was ended. PDF output and printing are
+// the real Qt ones.
 //
 // The helpers act as the writer does: real mouse clicks (QTest) on the real widgets, typing
 // with QTest::keyClicks into the focused widget, resizing the real window. Every click
@@ -115,6 +116,7 @@ private:
     qt::QtKeys m_keys;
     headless::RecordingShell m_shell;
     headless::HeadlessProgram m_program;
+    std::unique_ptr<qt::QtDocumentOutput> m_output;
     std::unique_ptr<app::Form1> m_form;
 };
 

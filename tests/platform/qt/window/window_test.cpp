@@ -150,6 +150,8 @@ TEST_F(StartOnScreen, MenusHaveTheirCaptionsOrderAndEnabledStates) {
         {{u"文件", u"另存为", u"txt文档"}, true},
         {{u"文件", u"另存为", u"docx文档"}, true},
         {{u"文件", u"另存为", u"odt文档"}, true},
+        {{u"文件", u"输出为PDF"}, true},
+        {{u"文件", u"打印"}, true},
         {{u"文件", u"退出"}, true},
         {{u"编辑", u"撤消"}, true},
         {{u"编辑", u"全选"}, true},
@@ -178,8 +180,11 @@ TEST_F(StartOnScreen, MenusHaveTheirCaptionsOrderAndEnabledStates) {
         for (QAction* action : menuAction(path)->menu()->actions()) out << action->text();
         return out;
     };
-    EXPECT_EQ(captions({u"文件"}), (QStringList{"新建", "打开", "保存", "另存为", "退出"}));
-    EXPECT_EQ(captions({u"文件", u"另存为"}), (QStringList{"rtf文档", "txt文档", "docx文档", "odt文档"}));
+    // The program's own commands stand behind a line (a separator has no text).
+    EXPECT_EQ(captions({u"文件"}), (QStringList{"新建", "打开", "保存", "另存为", "",
+                                               "输出为PDF", "打印", "", "退出"}));
+    EXPECT_EQ(captions({u"文件", u"另存为"}),
+              (QStringList{"rtf文档", "txt文档", "docx文档", "odt文档"}));
     EXPECT_EQ(captions({u"文稿加密"}), (QStringList{"请输入密码", "入口", "更改密码"}));
     EXPECT_EQ(captions({u"帮助"}), (QStringList{"帮助", "给我写信", "关于本软件"}));
     // The two menus without items act from the menu bar itself.
