@@ -146,6 +146,7 @@ private:
             m_properties = {};
         } else if (name == kTextProperties && m_inStyle) {
             m_properties.read(at, m_styles.faces);
+            m_documentHasAsian = m_documentHasAsian || m_properties.setsAsian();
         } else if (name == kHeader || name == kFooter || name == kHeaderLeft ||
                    name == kFooterLeft) {
             m_leftOut.add(LeftOut::HeadersFooters);
@@ -284,9 +285,13 @@ private:
         m_flows.back().deferred.push_back(std::move(text));
     }
 
-    // Appends text in the current formats, East Asian characters in the Asian one.
+    // Appends text in the current formats, East Asian characters in the Asian one. A
+    // document that never sets an Asian property (AbiWord writes none) means its one font
+    // for all text, as its writer saw it.
     void emit(std::u16string_view text) {
-        const OdtFormats& f = formats();
+        const OdtFormats& resolved = formats();
+        const OdtFormats f{resolved.western,
+                           m_documentHasAsian ? resolved.asian : resolved.western};
         StyledText& out = m_flows.back().text;
         std::size_t start = 0;
         bool startAsian = false;
@@ -312,6 +317,7 @@ private:
     }
 
     OdtFormats m_plain;
+    bool m_documentHasAsian = false;
     LeftOutKinds& m_leftOut;
     std::size_t m_spaceAllowance;
     OdtStyles m_styles;

@@ -38,6 +38,8 @@ struct OdtTextProperties {
     void read(const std::vector<XmlAttribute>& attributes,
               const std::map<std::string, std::u16string, std::less<>>& faces);
     void applyTo(OdtFormats& formats) const;
+    // True when any of the Asian properties is set.
+    bool setsAsian() const { return fontAsian || sizeAsian || boldAsian || italicAsian; }
 };
 
 class OdtStyles {

@@ -225,6 +225,21 @@ TEST(Odt, TextWithoutStylesTakesThePlainFormat) {
     EXPECT_EQ(reading.content, StyledText(u"字 a", plain));
 }
 
+// AbiWord writes only the Western properties: its one font and size are meant for all text.
+TEST(Odt, ADocumentWithoutAsianPropertiesUsesItsFontForChineseToo) {
+    std::string automatic =
+        "<style:style style:name=\"T1\" style:family=\"text\"><style:text-properties "
+        "style:font-name=\"SimHei1\" fo:font-size=\"12pt\" fo:font-weight=\"bold\"/>"
+        "</style:style>";
+    OfficeReading reading = readOdt(
+        odtOf(contentOf(automatic, "<text:p><text:span text:style-name=\"T1\">简体 ab</text:span>"
+                                   "</text:p>")),
+        CharFormat{});
+    ASSERT_FALSE(reading.problem);
+    EXPECT_EQ(reading.content, StyledText(u"简体 ab", format(u"黑体", 12.0f, true)))
+        << describe(reading.content);
+}
+
 TEST(Odt, BadPackagesGiveTheirProblem) {
     std::string good = contentOf("", "<text:p>x</text:p>");
     ZipWriter noContent;
