@@ -7,6 +7,7 @@
 #include "platform/text/code_page_936.h"
 #include "platform/text/plain_text.h"
 #include "platform/text/rtf_writer.h"
+#include "platform/text/utf8.h"
 
 namespace pennory::bench {
 namespace {
@@ -146,21 +147,7 @@ std::string manuscriptUtf8(std::size_t bytes, unsigned seed) {
         if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
             c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
         }
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
+        text::utf8::append(c, out);
     }
     return out;
 }

@@ -13,12 +13,6 @@ void take(std::optional<T>& into, const std::optional<T>& from) {
     if (from) into = from;
 }
 
-std::u16string fromUtf8(std::string_view bytes) {
-    std::u16string out;
-    utf8::decode(bytes, out);
-    return out;
-}
-
 void readFonts(const std::vector<XmlAttribute>& attributes, RunProperties& props) {
     static constexpr std::array<std::pair<std::string_view, std::string_view>, 3> kAttributes = {{
         {"ascii", "asciiTheme"},        // FontSlot::Ascii
@@ -29,7 +23,7 @@ void readFonts(const std::vector<XmlAttribute>& attributes, RunProperties& props
         const std::string_view name = wordAttribute(attributes, kAttributes[slot].first);
         const std::string_view theme = wordAttribute(attributes, kAttributes[slot].second);
         if (name.empty() && theme.empty()) continue;
-        props.fonts[slot] = FontChoice{fromUtf8(name), std::string(theme)};
+        props.fonts[slot] = FontChoice{utf8::toUtf16(name), std::string(theme)};
     }
     const std::string_view hint = wordAttribute(attributes, "hint");
     if (!hint.empty()) props.hintEastAsia = hint == "eastAsia";

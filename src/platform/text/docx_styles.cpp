@@ -11,12 +11,6 @@ namespace {
 // Deeper w:basedOn chains are broken files (or loops); Word itself stops far earlier.
 constexpr int kMaxChain = 64;
 
-std::u16string fromUtf8(std::string_view bytes) {
-    std::u16string out;
-    utf8::decode(bytes, out);
-    return out;
-}
-
 class ThemeHandler : public XmlHandler {
 public:
     explicit ThemeHandler(ThemeFonts& fonts) : m_fonts(fonts) {}
@@ -28,13 +22,13 @@ public:
         } else if (local == "minorFont") {
             m_scheme = &m_fonts.minor;
         } else if (m_scheme && local == "latin") {
-            m_scheme->latin = fromUtf8(attribute(attributes, "typeface"));
+            m_scheme->latin = utf8::toUtf16(attribute(attributes, "typeface"));
         } else if (m_scheme && local == "ea") {
-            const std::u16string ea = fromUtf8(attribute(attributes, "typeface"));
+            const std::u16string ea = utf8::toUtf16(attribute(attributes, "typeface"));
             if (!ea.empty()) m_scheme->eastAsian = ea;
         } else if (m_scheme && local == "font" && attribute(attributes, "script") == "Hans" &&
                    m_scheme->eastAsian.empty()) {
-            m_scheme->eastAsian = fromUtf8(attribute(attributes, "typeface"));
+            m_scheme->eastAsian = utf8::toUtf16(attribute(attributes, "typeface"));
         }
     }
     void endElement(std::string_view name) override {

@@ -9,12 +9,6 @@ namespace pennory::text {
 
 namespace {
 
-std::u16string fromUtf8(std::string_view bytes) {
-    std::u16string out;
-    utf8::decode(bytes, out);
-    return out;
-}
-
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
@@ -63,7 +57,7 @@ std::u16string odtFamilyName(std::string_view value) {
     if (first.size() >= 2 && (first.front() == '\'' || first.front() == '"') &&
         first.back() == first.front())
         first = first.substr(1, first.size() - 2);
-    return fromUtf8(first);
+    return utf8::toUtf16(first);
 }
 
 std::optional<OdtSize> odtSize(std::string_view value) {

@@ -15,4 +15,11 @@ struct DecodeResult {
 // was and returns valid = false.
 DecodeResult decode(std::string_view bytes, std::u16string& out);
 
+// The decoded text, or "" when the bytes are not valid UTF-8 (an XML parser's attribute
+// values, which it has checked already).
+std::u16string toUtf16(std::string_view bytes);
+
+// Appends the UTF-8 form of one character (at most U+10FFFF, no surrogate) to out.
+void append(char32_t c, std::string& out);
+
 }  // namespace pennory::text::utf8

@@ -1,5 +1,7 @@
 #include "platform/text/xml_text.h"
 
+#include "platform/text/utf8.h"
+
 namespace pennory::text {
 
 bool xmlCanHold(char32_t c) {
@@ -70,21 +72,7 @@ std::string xmlEscaped(std::u16string_view text) {
                 break;
         }
         if (!xmlCanHold(c)) return;
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
+        utf8::append(c, out);
     });
     return out;
 }
