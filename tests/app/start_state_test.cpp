@@ -103,7 +103,7 @@ TEST_F(StartState, MenuItemsHaveTheirCaptionsByIndex) {
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(form().saveas(2 + i).caption(), design::kSaveAsOfficeItems[i]);
     }
-    EXPECT_EQ(platform().factory.menuCaptions(&form().mnufileitem(3)),
+    EXPECT_EQ(platform().factory.menuLines(&form().mnufileitem(3)),
               (std::vector<std::u16string>{u"rtf文档", u"txt文档", u"docx文档", u"odt文档"}));
     for (int i = 0; i < 6; ++i) EXPECT_EQ(form().mnuedititem(i).caption(), design::kEditMenu[i]);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(form().mnucodeitem(i).caption(), design::kCodeMenu[i]);

@@ -74,14 +74,6 @@ HeadlessMenuItem* HeadlessFactory::menuItem(const MenuItem* parent,
     return nullptr;
 }
 
-std::vector<std::u16string> HeadlessFactory::menuCaptions(const MenuItem* parent) const {
-    std::vector<std::u16string> captions;
-    for (const auto& entry : m_menus) {
-        if (entry.parent == parent) captions.push_back(entry.caption);
-    }
-    return captions;
-}
-
 const MenuItem* HeadlessFactory::menuParent(const MenuItem* item) const {
     for (const auto& entry : m_menus) {
         if (entry.item && entry.item == item) return entry.parent;

@@ -44,8 +44,6 @@ public:
     // The menu item with this caption under the given parent (nullptr: the menu bar).
     HeadlessMenuItem* menuItem(const MenuItem* parent, std::u16string_view caption) const;
     const MenuItem* menuParent(const MenuItem* item) const;
-    // The captions of the items under parent, in the order they were made.
-    std::vector<std::u16string> menuCaptions(const MenuItem* parent) const;
     // The captions of parent's items in their order, a separator line as kSeparatorLine.
     std::vector<std::u16string> menuLines(const MenuItem* parent) const;
     static constexpr std::u16string_view kSeparatorLine = u"-";
