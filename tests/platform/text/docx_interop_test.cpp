@@ -20,6 +20,7 @@ namespace {
 
 using testing::dataPath;
 using testing::readBytes;
+using testing::soffice;
 using testing::toUtf8;
 
 bool succeeds(const std::string& command) {
@@ -102,9 +103,9 @@ TEST_F(DocxInterop, PythonDocxReadsTheTextAndRunFonts) {
 
 TEST_F(DocxInterop, LibreOfficeReadsTheTextAndChineseFonts) {
     if (!haveSoffice()) GTEST_SKIP() << "LibreOffice is not installed";
-    ASSERT_TRUE(run("soffice --headless --convert-to 'txt:Text (encoded):UTF8' manuscript.docx"));
+    ASSERT_TRUE(run(soffice(m_folder, "--convert-to 'txt:Text (encoded):UTF8' manuscript.docx")));
     EXPECT_EQ(withoutBom(output("manuscript.txt")), kLines);
-    ASSERT_TRUE(run("soffice --headless --convert-to odt manuscript.docx"));
+    ASSERT_TRUE(run(soffice(m_folder, "--convert-to odt manuscript.docx")));
     PackageProblem problem{};
     const std::string odt = output("manuscript.odt");
     auto zip = ZipReader::open(odt, problem);
@@ -131,7 +132,7 @@ TEST_F(DocxInterop, PandocReadsTheText) {
 TEST_F(DocxInterop, ReadsWhatLibreOfficeMakesOfAnRtfSample) {
     if (!haveSoffice()) GTEST_SKIP() << "LibreOffice is not installed";
     std::filesystem::copy_file(dataPath("rtf/libreoffice_formats.rtf"), m_folder / "sample.rtf");
-    ASSERT_TRUE(run("soffice --headless --convert-to docx sample.rtf"));
+    ASSERT_TRUE(run(soffice(m_folder, "--convert-to docx sample.rtf")));
     const OfficeReading r = readDocx(output("sample.docx"), CharFormat{});
     ASSERT_FALSE(r.problem.has_value());
     std::string text = toUtf8(r.content.plainText());

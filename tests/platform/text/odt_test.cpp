@@ -19,6 +19,7 @@ namespace {
 
 using testing::dataPath;
 using testing::readBytes;
+using testing::soffice;
 using testing::toUtf8;
 
 CharFormat format(std::u16string font, float size, bool bold = false, bool italic = false,
@@ -356,8 +357,7 @@ TEST_F(OdtPeers, OdfpyReadsTheSameText) {
 TEST_F(OdtPeers, LibreOfficeReadsTheSameTextAndFormats) {
     if (!installed("soffice")) GTEST_SKIP() << "LibreOffice is not installed";
     write("m.odt", writeOdt(manuscript()));
-    ASSERT_TRUE(run("soffice -env:UserInstallation=file://" + m_folder.string() +
-                    "/profile --headless --convert-to rtf m.odt >/dev/null"));
+    ASSERT_TRUE(run(soffice(m_folder, "--convert-to rtf m.odt >/dev/null")));
     StyledText back = readRtf(file("m.rtf"));
     EXPECT_EQ(toUtf8(back.plainText()), toUtf8(manuscript().plainText()));
     // The formats of the Chinese and the Latin runs, as LibreOffice understood them.
@@ -377,8 +377,7 @@ TEST_F(OdtPeers, AnOdtLibreOfficeWroteReadsAsItsRtf) {
     if (!installed("soffice") || !std::filesystem::exists(sample))
         GTEST_SKIP() << "LibreOffice or the sample is not there";
     write("s.rtf", readBytes(sample));
-    ASSERT_TRUE(run("soffice -env:UserInstallation=file://" + m_folder.string() +
-                    "/profile --headless --convert-to odt s.rtf >/dev/null"));
+    ASSERT_TRUE(run(soffice(m_folder, "--convert-to odt s.rtf >/dev/null")));
     std::string odt = file("s.odt");
     ASSERT_TRUE(looksLikeOdt(odt));
     OfficeReading reading = readOdt(odt, CharFormat{});

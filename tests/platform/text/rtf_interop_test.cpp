@@ -18,6 +18,7 @@ namespace pennory::text {
 namespace {
 
 using testing::readBytes;
+using testing::soffice;
 using testing::toUtf8;
 
 bool installed(const std::string& program) {
@@ -95,8 +96,7 @@ std::string odfStyleOf(const std::string& xml, const std::string& spanText) {
 
 TEST_F(RtfInterop, LibreOffice) {
     if (!installed("soffice")) GTEST_SKIP() << "LibreOffice is not installed";
-    ASSERT_TRUE(run("soffice -env:UserInstallation=file://" + m_folder.string() +
-                    "/profile --headless --convert-to fodt manuscript.rtf"));
+    ASSERT_TRUE(run(soffice(m_folder, "--convert-to fodt manuscript.rtf")));
     const std::string xml = output("manuscript.fodt");
     const std::string text = odfText(xml);
     EXPECT_NE(text.find("第一章　开端\n"), std::string::npos) << text;

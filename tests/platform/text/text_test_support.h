@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,13 @@ inline std::u16string withCrLf(std::u16string_view text) {
         out += c;
     }
     return out;
+}
+
+// LibreOffice's command line with a user profile inside folder: test cases that run at the
+// same time must not share the default profile, or the second one fails.
+inline std::string soffice(const std::filesystem::path& folder, const std::string& arguments) {
+    return "soffice -env:UserInstallation=file://" + (folder / "profile").string() +
+           " --headless " + arguments;
 }
 
 }  // namespace pennory::text::testing
