@@ -112,8 +112,10 @@ text::CharFormat HeadlessRichTextBox::selFormat() const {
 
 void HeadlessRichTextBox::setSelText(std::u16string_view text) {
     const text::CharFormat format = selFormat();
+    // Line breaks typed start paragraphs in the format of the one they split.
+    const auto& paragraph = m_content.paragraphs()[m_content.paragraphAt(m_selStart)];
     m_content = spliced(m_content, m_selStart, m_selLength,
-                        text::StyledText(std::u16string(text), format));
+                        text::StyledText(std::u16string(text), format, paragraph));
     edited(m_selStart, m_selLength, std::u16string(text));
     m_selStart += text.size();
     m_selLength = 0;
@@ -162,6 +164,9 @@ void HeadlessRichTextBox::changeSelectionFormat(Change change) {
     for (auto run : selected.runs()) {
         change(run.format);
         changed.append(run.text, run.format);
+    }
+    for (std::size_t i = 0; i < selected.paragraphs().size(); ++i) {
+        changed.setParagraphFormat(i, selected.paragraphs()[i]);
     }
     m_content = spliced(m_content, m_selStart, m_selLength, changed);
     // As the desktop's editor does, a change of format is told as an edit of the same text.

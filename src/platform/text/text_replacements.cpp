@@ -28,8 +28,10 @@ std::optional<std::size_t> formatSource(const Replacement& replacement, std::siz
 
 StyledText applyReplacements(const StyledText& span, std::size_t spanStart,
                              std::span<const Replacement> ordered) {
-    StyledText out;
-    std::size_t kept = 0;  // in span
+    // Seeded with the text before the first replacement, so that the paragraph it starts in
+    // keeps its format.
+    std::size_t kept = ordered.empty() ? span.length() : ordered.front().start - spanStart;
+    StyledText out = span.slice(0, kept);
     for (const Replacement& r : ordered) {
         const std::size_t at = r.start - spanStart;
         out.append(span.slice(kept, at - kept));
