@@ -242,16 +242,29 @@ void Form1::watchManuscript() {
 }
 
 void Form1::showCount() {
+    std::u16string main;
     if (!m_recoveryFailure.empty()) {
-        m_statusLine->setCaption(recoveryFailureText(m_recoveryFailure));
-        return;
+        main = recoveryFailureText(m_recoveryFailure);
+    } else {
+        const auto& editor = RichTextBox1();
+        std::optional<input::TextCount> selected;
+        if (editor.selLength() > 0) {
+            selected = m_count.countRange(editor.selStart(), editor.selLength());
+        }
+        main = statusText(m_count.total(), selected);
     }
-    const auto& editor = RichTextBox1();
-    std::optional<input::TextCount> selected;
-    if (editor.selLength() > 0) {
-        selected = m_count.countRange(editor.selStart(), editor.selLength());
-    }
-    m_statusLine->setCaption(statusText(m_count.total(), selected));
+    const std::u16string zoom = m_zoomShown == 100 ? u"" : zoomText(m_zoomShown);
+    m_statusLine->setCaption(statusLine(main, zoom, m_statusNote));
+}
+
+void Form1::setStatusNote(std::u16string note) {
+    m_statusNote = std::move(note);
+    showCount();
+}
+
+void Form1::setZoomShown(int percent) {
+    m_zoomShown = percent;
+    showCount();
 }
 
 int Form1::msgBox(std::u16string_view prompt, int style, std::u16string_view title) {

@@ -84,6 +84,11 @@ public:
     document::RecoveryCopy* recoveryCopy() { return m_recovery.get(); }
     // A file now holds the manuscript, or it was replaced: no recovery copy is needed.
     void manuscriptSettled();
+    // A command's note after the count, until the manuscript is next edited or another note
+    // takes its place; empty removes it.
+    void setStatusNote(std::u16string note);
+    // The zoom of the box last zoomed, shown while it is not 100 %.
+    void setZoomShown(int percent);
     // Once the window is shown: offers the old bytes of files whose rewrite in place a program
     // did not finish (document/interrupted_rewrite.h), then the unsaved work of a program that
     // did not end normally; true when recovered text is now in the manuscript editor.
@@ -151,6 +156,8 @@ private:
     std::unique_ptr<document::RecoveryCopy> m_recovery;
     // Why the last recovery copy failed; empty once one succeeds.
     std::u16string m_recoveryFailure;
+    std::u16string m_statusNote;
+    int m_zoomShown = 100;
 };
 
 }  // namespace pennory::app

@@ -126,6 +126,7 @@ void Form1::RichTextBox1_Change(const platform::TextEdit& edit) {
     if (!m_count.apply(edit.start, edit.removed, edit.inserted)) {
         m_count.reset(RichTextBox1().text());
     }
+    m_statusNote.clear();  // it spoke of the text before this edit
     showCount();
     if (m_recovery) m_recovery->changed();
 }

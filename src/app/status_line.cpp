@@ -20,6 +20,21 @@ std::u16string statusText(const input::TextCount& total,
     return text;
 }
 
+std::u16string zoomText(int percent) {
+    return u"缩放 " + number(static_cast<std::size_t>(percent)) + u"%";
+}
+
+std::u16string statusLine(std::u16string_view main, std::u16string_view zoom,
+                          std::u16string_view note) {
+    std::u16string line(main);
+    for (auto part : {zoom, note}) {
+        if (part.empty()) continue;
+        if (!line.empty()) line += u"  ";
+        line += part;
+    }
+    return line;
+}
+
 std::u16string recoveryFailureText(std::u16string_view reason) {
     return u"恢复副本无法保存：" + std::u16string(reason);
 }

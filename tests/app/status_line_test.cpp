@@ -20,6 +20,19 @@ protected:
     std::u16string shown() { return form().StatusLine().caption(); }
 };
 
+TEST_F(StatusLineTest, ZoomAndANoteFollowTheCountUntilTheNextEdit) {
+    editor().type(u"电阻");
+    form().setZoomShown(150);
+    form().setStatusNote(u"已替换 2 处。");
+    EXPECT_EQ(shown(), u"字数 2  字符 2（不计空格）  缩放 150%  已替换 2 处。");
+    editor().setSelStart(0);  // moving the caret keeps the note
+    EXPECT_EQ(shown(), u"字数 2  字符 2（不计空格）  缩放 150%  已替换 2 处。");
+    editor().type(u"大");
+    EXPECT_EQ(shown(), u"字数 3  字符 3（不计空格）  缩放 150%");
+    form().setZoomShown(100);
+    EXPECT_EQ(shown(), u"字数 3  字符 3（不计空格）");
+}
+
 TEST_F(StatusLineTest, FollowsTypingEditingAndNew) {
     EXPECT_EQ(shown(), u"字数 0  字符 0（不计空格）");
     editor().type(u"用CD4011做");
