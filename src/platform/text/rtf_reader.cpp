@@ -76,6 +76,9 @@ private:
     void flushBytes();
     void flushCharacters();
     void appendText(std::u16string_view chars);
+    void lineBreak();
+    // Gives each paragraph of text the properties in effect where it ended.
+    void applyParagraphFormats(StyledText& text) const;
 
     RtfTokenizer m_tokenizer;
     std::vector<RtfGroupState> m_stack;
@@ -87,6 +90,19 @@ private:
     // pending together with undecoded bytes.
     std::u16string m_characters;
     LeftOutKinds m_leftOut;
+
+    // Paragraph properties at each \par, with the number of line breaks read up to and
+    // including it: \line breaks too start paragraphs here, which take the properties of the
+    // \par that ends them.
+    struct ParagraphEnd {
+        std::size_t breaks;
+        RtfParagraphState properties;
+    };
+    std::vector<ParagraphEnd> m_paragraphEnds;
+    std::size_t m_breaks = 0;
+    // The properties where text or a paragraph word last came: those of a last paragraph that
+    // no \par ends, whose group has closed by the end of the file.
+    RtfParagraphState m_lastProperties;
 
     RtfTextDecoder m_text;
     RtfFontTable m_fonts;
@@ -101,7 +117,11 @@ StyledText RtfReader::read() {
             case RtfToken::Type::End:
                 flush();
                 m_fonts.finishEntry();
-                return m_runs.finish();
+                {
+                    StyledText text = m_runs.finish();
+                    applyParagraphFormats(text);
+                    return text;
+                }
             case RtfToken::Type::GroupStart:
                 groupStart();
                 break;
@@ -245,6 +265,10 @@ void RtfReader::controlWord(const RtfToken& token) {
     if (documentWord(keyword, token)) return;
     if (s.destination != RtfDestination::Normal) return;
     if (applyFormatWord(s, keyword, token)) return;
+    if (applyParagraphWord(s.paragraph, keyword, token)) {
+        m_lastProperties = s.paragraph;
+        return;
+    }
     characterWord(keyword);
 }
 
@@ -294,7 +318,7 @@ void RtfReader::characterWord(RtfKeyword keyword) {
             return;
         case RtfKeyword::Line:
         case RtfKeyword::Row:
-            appendText(u"\r\n");
+            lineBreak();
             return;
         default:
             break;
@@ -328,8 +352,26 @@ void RtfReader::character(char16_t c) {
 }
 
 void RtfReader::paragraph() {
-    appendText(u"\r\n");
+    lineBreak();
     m_runs.markParagraphEnd();
+    m_paragraphEnds.push_back({m_breaks, state().paragraph});
+}
+
+void RtfReader::lineBreak() {
+    appendText(u"\r\n");
+    ++m_breaks;
+}
+
+void RtfReader::applyParagraphFormats(StyledText& text) const {
+    const std::size_t count = text.paragraphs().size();
+    std::size_t end = 0;
+    const RtfParagraphState defaults;
+    for (std::size_t p = 0; p < count; ++p) {
+        while (end < m_paragraphEnds.size() && m_paragraphEnds[end].breaks <= p) ++end;
+        const RtfParagraphState& properties =
+            end < m_paragraphEnds.size() ? m_paragraphEnds[end].properties : m_lastProperties;
+        if (!(properties == defaults)) text.setParagraphFormat(p, properties.format());
+    }
 }
 
 void RtfReader::flush() {
@@ -351,6 +393,7 @@ void RtfReader::flushCharacters() {
 void RtfReader::appendText(std::u16string_view chars) {
     if (chars.empty()) return;
     m_afterEnd = false;
+    m_lastProperties = state().paragraph;
     m_runs.append(chars, state());
 }
 

@@ -1,10 +1,11 @@
 #pragma once
-// The state every RTF group carries: where its text goes, and the character format its text
-// takes. A group starts with a copy of its parent's state; its words change only its own.
+// The state every RTF group carries: where its text goes, and the character and paragraph
+// formats its text takes. A group starts with a copy of its parent's state; its words change only its own.
 
 #include <cstdint>
 
 #include "platform/text/rtf_keywords.h"
+#include "platform/text/rtf_paragraph_state.h"
 #include "platform/text/rtf_tokenizer.h"
 
 namespace pennory::text {
@@ -40,6 +41,7 @@ struct RtfGroupState {
     std::int32_t codePageFont = -1;   // the font whose code page decodes \'hh bytes
     std::int32_t halfPoints = kDefaultHalfPoints;
     std::int32_t colour = 0;
+    RtfParagraphState paragraph;  // \plain leaves it; \pard resets it
 
     // \plain: the RTF defaults.
     void resetCharacterFormat() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/text/cp936_tables.h"
+#include "platform/text/paragraph_sizes.h"
 
 namespace pennory::text {
 namespace {
@@ -193,6 +194,60 @@ void writeFontWords(Output& out, int n) {
     out.word("\\dbch\\af", n);
 }
 
+long twipsOf(float points) {
+    if (!std::isfinite(points)) return 0;
+    return std::lround(std::clamp(static_cast<double>(points) * 20.0, -1.0e6, 1.0e6));
+}
+
+// An indent as twips for text of sizePt and, when given in characters, also in hundredths of
+// a character (\cufi, \culi, \curi), which Word and WPS read in preference to the twips.
+void writeIndent(Output& out, std::string_view twipsWord, std::string_view charsWord,
+                 const Indent& indent, float sizePt) {
+    if (indent == Indent{}) return;
+    out.word(twipsWord, twipsOf(indent.pointsFor(sizePt)));
+    if (indent.isCharacters()) out.word(charsWord, indent.charsHundredths);
+}
+
+// The words after \pard that give format; nothing for the default format.
+void writeParagraphWords(Output& out, const ParagraphFormat& f, float sizePt) {
+    switch (f.alignment) {
+        case Alignment::Left:
+            break;
+        case Alignment::Centre:
+            out.put("\\qc");
+            break;
+        case Alignment::Right:
+            out.put("\\qr");
+            break;
+        case Alignment::Justify:
+            out.put("\\qj");
+            break;
+    }
+    writeIndent(out, "\\fi", "\\cufi", f.firstLine, sizePt);
+    writeIndent(out, "\\li", "\\culi", f.left, sizePt);
+    writeIndent(out, "\\ri", "\\curi", f.right, sizePt);
+    const LineSpacing& spacing = f.lineSpacing;
+    if (!(spacing == LineSpacing{})) {
+        switch (spacing.rule) {
+            case LineSpacing::Rule::Multiple:
+                out.word("\\sl", std::lround(std::clamp(spacing.value, 0.0f, 100.0f) * 240.0));
+                out.put("\\slmult1");
+                break;
+            case LineSpacing::Rule::Exactly:
+                // A negative \sl is an exact height; zero would mean single spacing.
+                out.word("\\sl", -std::max(1L, std::labs(twipsOf(spacing.value))));
+                out.put("\\slmult0");
+                break;
+            case LineSpacing::Rule::AtLeast:
+                out.word("\\sl", std::max(1L, std::labs(twipsOf(spacing.value))));
+                out.put("\\slmult0");
+                break;
+        }
+    }
+    if (f.spaceBeforePt != 0.0f) out.word("\\sb", twipsOf(f.spaceBeforePt));
+    if (f.spaceAfterPt != 0.0f) out.word("\\sa", twipsOf(f.spaceAfterPt));
+}
+
 struct Tables {
     std::vector<std::u16string_view> fonts;
     std::vector<Colour> colours;  // index 0 is the automatic colour (black)
@@ -261,6 +316,37 @@ std::string writeRtf(const StyledText& text) {
     bool first = true;
     CharWriter chars(out);
     const auto& runs = text.runs();
+    // Paragraph formats go after each \par whose next paragraph is set otherwise; a text
+    // without them is written as it always was.
+    const bool withParagraphs = hasParagraphFormats(text);
+    const auto& paragraphs = text.paragraphs();
+    std::vector<float> sizes;
+    std::size_t paragraph = 0;
+    if (withParagraphs) {
+        sizes = paragraphStartSizes(text);
+        writeParagraphWords(out, paragraphs[0], sizes[0]);
+    }
+    auto writeText = [&](std::u16string_view runText) {
+        if (!withParagraphs) {
+            chars.write(runText, false);
+            return;
+        }
+        std::size_t start = 0;
+        for (std::size_t lf = runText.find(u"\r\n"); lf != std::u16string_view::npos;
+             lf = runText.find(u"\r\n", start)) {
+            chars.write(runText.substr(start, lf + 2 - start), false);
+            start = lf + 2;
+            const std::size_t next = paragraph + 1;
+            if (next >= paragraphs.size()) continue;
+            if (!(paragraphs[next] == paragraphs[paragraph])) {
+                out.put("\\pard");
+                writeParagraphWords(out, paragraphs[next], sizes[next]);
+                out.put(' ');
+            }
+            paragraph = next;
+        }
+        chars.write(runText.substr(start), false);
+    };
     for (std::size_t r = 0; r < runs.size(); ++r) {
         const CharFormat& f = runs[r].format;
         bool changed = false;
@@ -295,7 +381,7 @@ std::string writeRtf(const StyledText& text) {
         }
         if (changed) out.put(' ');
         first = false;
-        chars.write(runs[r].text, false);
+        writeText(runs[r].text);
     }
     // A rich-edit control ends the document with one more \par, which readers drop.
     out.put("\\par\r\n}\r\n");
