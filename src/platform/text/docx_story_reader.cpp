@@ -160,6 +160,8 @@ void DocxStoryReader::startElement(std::string_view name,
     m_path.push_back(tag);
     if (parent == Tag::RunProps && !m_runs.empty()) {
         readRunProperty(wordLocal(name), attributes, m_runs.back().direct);
+    } else if (parent == Tag::ParagraphProps && !m_openParagraphs.empty()) {
+        readParagraphProperty(wordLocal(name), attributes, m_openParagraphs.back().direct);
     } else if (tag == Tag::Note && m_part == Part::Notes && m_path.size() == 2) {
         startStory();
         m_noteKey = {wordLocal(name) == "endnote", std::string(wordAttribute(attributes, "id"))};
@@ -173,6 +175,10 @@ void DocxStoryReader::startTag(Tag tag, Tag parent, const std::vector<XmlAttribu
         case Tag::Paragraph:
             if (m_inStory) startBlock();
             m_paragraphStyles.emplace_back();
+            m_openParagraphs.push_back(
+                {{},
+                 m_story.breaks,
+                 m_inStory && m_containers.back().kind == Container::StoryRoot});
             break;
         case Tag::ParagraphStyle:
             if (parent == Tag::ParagraphProps && !m_paragraphStyles.empty())
@@ -267,6 +273,16 @@ void DocxStoryReader::endElement(std::string_view) {
     m_path.pop_back();
     switch (tag) {
         case Tag::Paragraph:
+            if (!m_openParagraphs.empty()) {
+                const OpenParagraph& open = m_openParagraphs.back();
+                if (open.formatted && m_inStory) {
+                    ParagraphFormat format =
+                        m_styles.paragraphFormat(m_paragraphStyles.back(), open.direct);
+                    if (!(format == ParagraphFormat{}))
+                        m_story.formats.push_back({open.first, m_story.breaks, format});
+                }
+                m_openParagraphs.pop_back();
+            }
             if (!m_paragraphStyles.empty()) m_paragraphStyles.pop_back();
             break;
         case Tag::Run:
@@ -331,6 +347,7 @@ void DocxStoryReader::startBlock() {
 
 void DocxStoryReader::emitSeparator(std::u16string_view chars) {
     if (!m_inStory) return;
+    if (chars == u"\r\n") ++m_story.breaks;
     if (m_story.haveLast) {
         m_story.text.append(chars, m_story.last);
     } else {
@@ -395,6 +412,10 @@ StyledText DocxStoryReader::finishStory(Story& story) {
         format.fontName = resolved.fontFor(FontSlot::Ascii);
         story.text.append(story.leading, format);
         story.leading.clear();
+    }
+    for (const Story::Formatted& formatted : story.formats) {
+        for (std::size_t p = formatted.first; p <= formatted.last; ++p)
+            story.text.setParagraphFormat(p, formatted.format);
     }
     return std::move(story.text);
 }

@@ -9,7 +9,8 @@
 // text box's paragraphs stand where the box is anchored, as paragraphs of their own; of an
 // mc:AlternateContent only the first mc:Choice is read (the mc:Fallback only when there is
 // none), so a box that Word writes twice is read once. A paragraph break takes the format of
-// the text before it.
+// the text before it. Paragraphs outside tables take their paragraph format (see
+// DocxStyles::paragraphFormat); a w:br inside one starts a paragraph with the same format.
 
 #include <map>
 #include <string>
@@ -55,6 +56,17 @@ private:
         bool haveLast = false;
         bool anyBlock = false;
         bool breakBeforeText = false;
+        std::size_t breaks = 0;  // CR LF separators so far, leading ones too
+        struct Formatted {
+            std::size_t first, last;  // paragraphs of text
+            ParagraphFormat format;
+        };
+        std::vector<Formatted> formats;
+    };
+    struct OpenParagraph {
+        ParagraphProperties direct;
+        std::size_t first = 0;  // its paragraph in the story's text
+        bool formatted = false;
     };
     struct Container {
         enum Kind { StoryRoot, Row, Cell } kind = StoryRoot;
@@ -90,6 +102,7 @@ private:
     std::size_t m_skipDepth = 0;  // inside an element whose content is no text
     std::vector<Container> m_containers;
     std::vector<std::string> m_paragraphStyles;
+    std::vector<OpenParagraph> m_openParagraphs;
     std::vector<Run> m_runs;
     std::vector<bool> m_fields;  // per open complex field: still in its instruction
     std::size_t m_fieldInstructions = 0;

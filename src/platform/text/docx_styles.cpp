@@ -72,6 +72,14 @@ public:
             m_isStyle = wordAttribute(attributes, "type").empty() ||
                         wordAttribute(attributes, "type") == "paragraph" ||
                         wordAttribute(attributes, "type") == "character";
+        } else if (local == "pPrDefault") {
+            tag = Tag::ParagraphDefaults;
+        } else if (local == "pPr" && (parent == Tag::ParagraphDefaults || parent == Tag::Style)) {
+            tag = parent == Tag::Style ? Tag::StyleParagraphProps : Tag::DefaultParagraphProps;
+        } else if (parent == Tag::StyleParagraphProps) {
+            readParagraphProperty(local, attributes, m_style.paragraphProps);
+        } else if (parent == Tag::DefaultParagraphProps) {
+            readParagraphProperty(local, attributes, m_styles.m_paragraphDefaults);
         } else if (local == "rPr" && (parent == Tag::RunDefaults || parent == Tag::Style)) {
             tag = parent == Tag::Style ? Tag::StyleRunProps : Tag::DefaultRunProps;
         } else if (parent == Tag::Style && local == "basedOn") {
@@ -96,7 +104,16 @@ public:
     void characters(std::string_view) override {}
 
 private:
-    enum class Tag { Other, RunDefaults, DefaultRunProps, Style, StyleRunProps };
+    enum class Tag {
+        Other,
+        RunDefaults,
+        DefaultRunProps,
+        ParagraphDefaults,
+        DefaultParagraphProps,
+        Style,
+        StyleRunProps,
+        StyleParagraphProps,
+    };
     DocxStyles& m_styles;
     std::vector<Tag> m_path;
     DocxStyles::Style m_style;
@@ -139,6 +156,24 @@ const RunProperties& DocxStyles::styled(const std::string& paragraphStyle,
     props.overlay(chain(paragraphStyle.empty() ? m_defaultParagraph : paragraphStyle, true));
     if (!characterStyle.empty()) props.overlay(chain(characterStyle, false));
     return m_cache.emplace(std::move(key), std::move(props)).first->second;
+}
+
+ParagraphFormat DocxStyles::paragraphFormat(const std::string& paragraphStyle,
+                                            const ParagraphProperties& direct) const {
+    ParagraphProperties props = m_paragraphDefaults;
+    const Style* style = nullptr;
+    const std::string& id = paragraphStyle.empty() ? m_defaultParagraph : paragraphStyle;
+    if (const auto it = m_styles.find(id); it != m_styles.end()) style = &it->second;
+    std::vector<const Style*> levels;
+    while (style && style->paragraph && levels.size() < kMaxChain) {
+        levels.push_back(style);
+        const auto it = m_styles.find(style->basedOn);
+        style = style->basedOn.empty() || it == m_styles.end() ? nullptr : &it->second;
+    }
+    for (auto level = levels.rbegin(); level != levels.rend(); ++level)
+        props.overlay((*level)->paragraphProps);
+    props.overlay(direct);
+    return props.format();
 }
 
 std::u16string DocxStyles::fontName(const FontChoice& choice) const {

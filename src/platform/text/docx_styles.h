@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text/docx_paragraph_properties.h"
 #include "platform/text/docx_run_properties.h"
 #include "platform/text/styled_text.h"
 
@@ -52,12 +53,17 @@ public:
     // props (styled() with direct formatting laid over it) as a format. What no level sets
     // comes from plain: its font for every slot, its size, flags and colour.
     ResolvedFormat resolve(const RunProperties& props, const CharFormat& plain) const;
+    // A paragraph's format: document defaults (w:pPrDefault), then its style and the style's
+    // ancestors (the default paragraph style where it names none), then direct.
+    ParagraphFormat paragraphFormat(const std::string& paragraphStyle,
+                                    const ParagraphProperties& direct) const;
 
     struct Style {
         bool paragraph = true;
         std::string basedOn;
         std::string link;
         RunProperties props;
+        ParagraphProperties paragraphProps;
     };
 
 private:
@@ -67,6 +73,7 @@ private:
     std::u16string fontName(const FontChoice& choice) const;
 
     RunProperties m_defaults;
+    ParagraphProperties m_paragraphDefaults;
     std::map<std::string, Style, std::less<>> m_styles;
     std::string m_defaultParagraph;
     ThemeFonts m_theme;

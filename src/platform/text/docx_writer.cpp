@@ -8,7 +8,9 @@
 #include <set>
 
 #include "platform/text/docx_fonts.h"
+#include "platform/text/docx_paragraph_properties.h"
 #include "platform/text/office_documents.h"
+#include "platform/text/paragraph_sizes.h"
 #include "platform/text/xml_text.h"
 
 namespace pennory::text {
@@ -124,7 +126,17 @@ std::string document(const StyledText& content) {
     std::string out(kXmlHead);
     out += "<w:document ";
     out += kWordNs;
-    out += "><w:body><w:p>";
+    out += "><w:body>";
+    const auto& paragraphs = content.paragraphs();
+    const std::vector<float> sizes = paragraphStartSizes(content);
+    std::size_t paragraph = 0;
+    auto openParagraph = [&] {
+        out += "<w:p>";
+        if (paragraph < paragraphs.size())
+            putParagraphProperties(out, paragraphs[paragraph], sizes[paragraph]);
+        ++paragraph;
+    };
+    openParagraph();
     for (const auto& run : content.runs()) {
         const std::u16string_view text = run.text;
         std::size_t start = 0;
@@ -135,7 +147,8 @@ std::string document(const StyledText& content) {
                 break;
             }
             putRun(out, text.substr(start, brk - start), run.format);
-            out += "</w:p><w:p>";
+            out += "</w:p>";
+            openParagraph();
             start = brk + 2;
         }
     }

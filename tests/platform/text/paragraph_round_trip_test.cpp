@@ -103,14 +103,14 @@ ParagraphFormat inPoints(ParagraphFormat f, float sizePt) {
     auto sameIndent = [](const Indent& a, const Indent& b) {
         return a.charsHundredths == b.charsHundredths && near(a.points, b.points);
     };
-    const bool same =
-        expected.alignment == actual.alignment &&
-        sameIndent(expected.firstLine, actual.firstLine) &&
-        sameIndent(expected.left, actual.left) && sameIndent(expected.right, actual.right) &&
-        expected.lineSpacing.rule == actual.lineSpacing.rule &&
-        near(expected.lineSpacing.value, actual.lineSpacing.value) &&
-        near(expected.spaceBeforePt, actual.spaceBeforePt) &&
-        near(expected.spaceAfterPt, actual.spaceAfterPt);
+    const bool same = expected.alignment == actual.alignment &&
+                      sameIndent(expected.firstLine, actual.firstLine) &&
+                      sameIndent(expected.left, actual.left) &&
+                      sameIndent(expected.right, actual.right) &&
+                      expected.lineSpacing.rule == actual.lineSpacing.rule &&
+                      near(expected.lineSpacing.value, actual.lineSpacing.value) &&
+                      near(expected.spaceBeforePt, actual.spaceBeforePt) &&
+                      near(expected.spaceAfterPt, actual.spaceAfterPt);
     if (same) return ::testing::AssertionSuccess();
     auto describe = [](const ParagraphFormat& f) {
         auto indent = [](const Indent& i) {
@@ -119,8 +119,8 @@ ParagraphFormat inPoints(ParagraphFormat f, float sizePt) {
         return "align " + std::to_string(static_cast<int>(f.alignment)) + " first " +
                indent(f.firstLine) + " left " + indent(f.left) + " right " + indent(f.right) +
                " line " + std::to_string(static_cast<int>(f.lineSpacing.rule)) + ":" +
-               std::to_string(f.lineSpacing.value) + " before " +
-               std::to_string(f.spaceBeforePt) + " after " + std::to_string(f.spaceAfterPt);
+               std::to_string(f.lineSpacing.value) + " before " + std::to_string(f.spaceBeforePt) +
+               " after " + std::to_string(f.spaceAfterPt);
     };
     return ::testing::AssertionFailure()
            << "expected " << describe(expected) << "\n  actual " << describe(actual);
@@ -149,8 +149,7 @@ TEST_P(ParagraphRoundTrip, FormatsComeBackAsSet) {
             if (codec.charactersAsPoints) {
                 const std::size_t start = p == 0 ? 0 : [&] {
                     std::size_t at = 0;
-                    for (std::size_t k = 0; k < p; ++k)
-                        at = text.plainText().find(u"\r\n", at) + 2;
+                    for (std::size_t k = 0; k < p; ++k) at = text.plainText().find(u"\r\n", at) + 2;
                     return at;
                 }();
                 const std::size_t at = std::min(start, text.length() - (text.length() > 0));
@@ -169,7 +168,9 @@ const CharFormat kPlain{};
 INSTANTIATE_TEST_SUITE_P(
     Codecs, ParagraphRoundTrip,
     ::testing::Values(
-        Codec{"rtf", [](const StyledText& t) { return readRtf(writeRtf(t)); }, false}),
+        Codec{"rtf", [](const StyledText& t) { return readRtf(writeRtf(t)); }, false},
+        Codec{"docx", [](const StyledText& t) { return readDocx(writeDocx(t), kPlain).content; },
+              false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
