@@ -64,6 +64,8 @@ inline constexpr std::string_view kStyle = PENNORY_ODT_NAME("style:1.0", "style"
 inline constexpr std::string_view kDefaultStyle = PENNORY_ODT_NAME("style:1.0", "default-style");
 inline constexpr std::string_view kTextProperties =
     PENNORY_ODT_NAME("style:1.0", "text-properties");
+inline constexpr std::string_view kParagraphProperties =
+    PENNORY_ODT_NAME("style:1.0", "paragraph-properties");
 inline constexpr std::string_view kHeader = PENNORY_ODT_NAME("style:1.0", "header");
 inline constexpr std::string_view kFooter = PENNORY_ODT_NAME("style:1.0", "footer");
 inline constexpr std::string_view kHeaderLeft = PENNORY_ODT_NAME("style:1.0", "header-left");

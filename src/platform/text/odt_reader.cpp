@@ -144,6 +144,9 @@ private:
             m_styleFamily = attribute(at, kStyleFamily);
             m_styleParent = attribute(at, kParentStyleName);
             m_properties = {};
+            m_paragraphProperties = {};
+        } else if (name == kParagraphProperties && m_inStyle) {
+            m_paragraphProperties.read(at);
         } else if (name == kTextProperties && m_inStyle) {
             m_properties.read(at, m_styles.faces);
             m_documentHasAsian = m_documentHasAsian || m_properties.setsAsian();
@@ -162,9 +165,14 @@ private:
             // content.xml's.
             if (m_stylesPart && m_inAutomaticStyles) return;
             if (m_isDefault) {
-                if (m_styleFamily == "paragraph") m_styles.defaultParagraph = m_properties;
+                if (m_styleFamily == "paragraph") {
+                    m_styles.defaultParagraph = m_properties;
+                    m_styles.defaultParagraphProperties = m_paragraphProperties;
+                }
             } else if (!m_styleName.empty()) {
                 m_styles.add(m_styleFamily, m_styleName, m_styleParent, m_properties);
+                if (m_styleFamily == "paragraph")
+                    m_styles.addParagraph(m_styleName, m_styleParent, m_paragraphProperties);
             }
         }
     }
@@ -185,6 +193,13 @@ private:
                 if (table.paragraphsInCell++ > 0) flow.text.append(u" ", formats().western);
             } else if (flow.paragraphDepth == 0) {
                 flow.breakIfPending();
+                // The body's paragraphs keep their formats; notes and text boxes, which follow
+                // as paragraphs of their own, take the default.
+                // A break copies the format of the paragraph it ends: set it, default or not.
+                if (m_flows.size() == 1)
+                    flow.text.setParagraphFormat(
+                        flow.text.paragraphs().size() - 1,
+                        m_styles.paragraphFormat(attribute(at, kTextStyleName)));
             }
             ++flow.paragraphDepth;
             flow.lastWasSpace = true;
@@ -326,6 +341,7 @@ private:
     bool m_inStyle = false;
     bool m_isDefault = false;
     std::string m_styleName, m_styleFamily, m_styleParent;
+    OdtParagraphProperties m_paragraphProperties;
     OdtTextProperties m_properties;
 
     bool m_inBody = false;

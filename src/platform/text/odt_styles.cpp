@@ -149,4 +149,23 @@ OdtFormats OdtStyles::resolve(std::string_view family, std::string_view name,
     return base;
 }
 
+void OdtStyles::addParagraph(std::string_view name, std::string_view parent,
+                             OdtParagraphProperties properties) {
+    m_paragraphStyles[std::string(name)] = ParagraphStyle{std::string(parent), properties};
+}
+
+ParagraphFormat OdtStyles::paragraphFormat(std::string_view name) const {
+    std::vector<const ParagraphStyle*> chain;
+    while (!name.empty() && chain.size() < 64) {
+        auto found = m_paragraphStyles.find(name);
+        if (found == m_paragraphStyles.end()) break;
+        chain.push_back(&found->second);
+        name = found->second.parent;
+    }
+    ParagraphFormat format;
+    if (defaultParagraphProperties) defaultParagraphProperties->applyTo(format);
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) (*it)->properties.applyTo(format);
+    return format;
+}
+
 }  // namespace pennory::text

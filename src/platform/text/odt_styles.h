@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/text/odt_paragraph_properties.h"
 #include "platform/text/styled_text.h"
 #include "platform/text/xml_reader.h"
 
@@ -53,12 +54,24 @@ public:
     // style leaves base as it is. Paragraph styles start from the default paragraph style.
     OdtFormats resolve(std::string_view family, std::string_view name, OdtFormats base) const;
 
+    // Paragraph properties: the default paragraph style's, then a paragraph style's chain from
+    // its root (common styles, then the automatic style that names it).
+    std::optional<OdtParagraphProperties> defaultParagraphProperties;
+    void addParagraph(std::string_view name, std::string_view parent,
+                      OdtParagraphProperties properties);
+    ParagraphFormat paragraphFormat(std::string_view name) const;
+
 private:
     struct Style {
         std::string parent;
         OdtTextProperties properties;
     };
     std::map<std::string, Style, std::less<>> m_styles;  // "family:name"
+    struct ParagraphStyle {
+        std::string parent;
+        OdtParagraphProperties properties;
+    };
+    std::map<std::string, ParagraphStyle, std::less<>> m_paragraphStyles;
 };
 
 // The family named by an svg:font-family or fo:font-family value: the first of a list,

@@ -9,7 +9,9 @@
 #include <tuple>
 
 #include "platform/text/odt_names.h"
+#include "platform/text/odt_paragraph_properties.h"
 #include "platform/text/office_documents.h"
+#include "platform/text/paragraph_sizes.h"
 #include "platform/text/xml_text.h"
 
 namespace pennory::text {
@@ -83,10 +85,12 @@ std::string fontFaceDecls(const std::set<std::u16string>& fonts) {
     return out;
 }
 
-// The paragraphs of the content: each a list of runs; the format of the break after it.
+// The paragraphs of the content: each a list of runs; the format of the break after it; its
+// style:paragraph-properties.
 struct Paragraph {
     std::vector<StyledRun> runs;
     CharFormat format;
+    std::string properties;
 };
 
 std::vector<Paragraph> paragraphsOf(const StyledText& content) {
@@ -154,6 +158,16 @@ struct FormatLess {
     }
 };
 
+// A paragraph style: the break's format and the paragraph properties.
+using ParagraphKey = std::pair<CharFormat, std::string>;
+struct ParagraphKeyLess {
+    bool operator()(const ParagraphKey& a, const ParagraphKey& b) const {
+        if (FormatLess{}(a.first, b.first)) return true;
+        if (FormatLess{}(b.first, a.first)) return false;
+        return a.second < b.second;
+    }
+};
+
 std::string manifest() {
     return std::string(kDeclaration) +
            "<manifest:manifest "
@@ -195,10 +209,15 @@ std::string styles(const std::set<std::u16string>& fonts) {
 
 std::string writeOdt(const StyledText& content) {
     std::vector<Paragraph> paragraphs = paragraphsOf(content);
-    std::map<CharFormat, int, FormatLess> textStyles, paragraphStyles;
+    const std::vector<float> sizes = paragraphStartSizes(content);
+    for (std::size_t i = 0; i < paragraphs.size() && i < content.paragraphs().size(); ++i)
+        paragraphs[i].properties = odtParagraphProperties(content.paragraphs()[i], sizes[i]);
+    std::map<CharFormat, int, FormatLess> textStyles;
+    std::map<ParagraphKey, int, ParagraphKeyLess> paragraphStyles;
     std::set<std::u16string> fonts{std::u16string(kWesternDefault), CharFormat{}.fontName};
     for (const Paragraph& p : paragraphs) {
-        paragraphStyles.emplace(p.format, int(paragraphStyles.size()) + 1);
+        paragraphStyles.emplace(ParagraphKey{p.format, p.properties},
+                                int(paragraphStyles.size()) + 1);
         fonts.insert(p.format.fontName);
         for (const StyledRun& run : p.runs) {
             textStyles.emplace(run.format, int(textStyles.size()) + 1);
@@ -215,13 +234,14 @@ std::string writeOdt(const StyledText& content) {
     for (const auto& [format, index] : paragraphStyles)
         body += "<style:style style:name=\"P" + std::to_string(index) +
                 "\" style:family=\"paragraph\" style:parent-style-name=\"Standard\">" +
-                textProperties(format) + "</style:style>";
+                format.second + textProperties(format.first) + "</style:style>";
     for (const auto& [format, index] : textStyles)
         body += "<style:style style:name=\"T" + std::to_string(index) +
                 "\" style:family=\"text\">" + textProperties(format) + "</style:style>";
     body += "</office:automatic-styles><office:body><office:text>";
     for (const Paragraph& p : paragraphs) {
-        body += "<text:p text:style-name=\"P" + std::to_string(paragraphStyles[p.format]) + "\">";
+        body += "<text:p text:style-name=\"P" +
+                std::to_string(paragraphStyles[{p.format, p.properties}]) + "\">";
         for (const StyledRun& run : p.runs) {
             body +=
                 "<text:span text:style-name=\"T" + std::to_string(textStyles[run.format]) + "\">";

@@ -170,7 +170,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Codec{"rtf", [](const StyledText& t) { return readRtf(writeRtf(t)); }, false},
         Codec{"docx", [](const StyledText& t) { return readDocx(writeDocx(t), kPlain).content; },
-              false}),
+              false},
+        Codec{"odt", [](const StyledText& t) { return readOdt(writeOdt(t), kPlain).content; },
+              true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
