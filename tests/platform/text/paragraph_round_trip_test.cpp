@@ -177,3 +177,67 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace pennory::text
+
+namespace pennory::text {
+namespace {
+
+ParagraphFormat centredIndented() {
+    ParagraphFormat f;
+    f.alignment = Alignment::Centre;
+    f.firstLine.charsHundredths = 200;
+    return f;
+}
+
+// Paragraph words as other writers give them, and where they count.
+TEST(RtfParagraphWords, SetTheParagraphTheyEnd) {
+    ParagraphFormat justified;
+    justified.alignment = Alignment::Justify;
+    ParagraphFormat leftRight;
+    leftRight.left.points = 36.0f;
+    leftRight.right.points = 18.0f;
+    ParagraphFormat exactly;
+    exactly.lineSpacing = {LineSpacing::Rule::Exactly, 18.0f};
+    ParagraphFormat atLeast;
+    atLeast.lineSpacing = {LineSpacing::Rule::AtLeast, 15.0f};
+    atLeast.spaceBeforePt = 6.0f;
+    atLeast.spaceAfterPt = 3.0f;
+    ParagraphFormat oneAndHalf;
+    oneAndHalf.lineSpacing.value = 1.5f;
+    const struct {
+        const char* name;
+        const char* body;
+        ParagraphFormat expected;
+    } cases[] = {
+        {"distributed", "\\pard\\qd x\\par", justified},
+        {"lin and rin", "\\pard\\lin720\\rin360 x\\par", leftRight},
+        {"characters win over twips", "\\pard\\qc\\fi420\\cufi200 x\\par", centredIndented()},
+        {"exact", "\\pard\\sl-360\\slmult0 x\\par", exactly},
+        {"at least", "\\pard\\sl300\\slmult0\\sb120\\sa60 x\\par", atLeast},
+        {"multiple", "\\pard\\sl360\\slmult1 x\\par", oneAndHalf},
+        {"pard resets", "\\qc\\fi420\\pard x\\par", ParagraphFormat{}},
+        {"a group's words end with it", "\\pard{\\qc x}\\par", ParagraphFormat{}},
+        {"no par: the words where the text was", "{\\pard\\qc\\cufi200 x}", centredIndented()},
+    };
+    for (const auto& c : cases) {
+        const StyledText text = readRtf(std::string("{\\rtf1\\ansi ") + c.body + "}");
+        ASSERT_EQ(text.paragraphs().size(), 1u) << c.name;
+        EXPECT_EQ(text.paragraphs()[0], c.expected) << c.name;
+    }
+}
+
+TEST(RtfParagraphWords, WriterPutsThemAfterPard) {
+    CharFormat twelve;
+    twelve.sizePt = 12.0f;
+    StyledText text(u"甲\r\n乙\r\n丙", twelve);
+    text.setParagraphFormat(1, centredIndented());
+    const std::string rtf = writeRtf(text);
+    // Two characters of 12 pt are 480 twips.
+    EXPECT_NE(rtf.find("\\par\r\n\\pard\\qc\\fi480\\cufi200 "), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("\\par\r\n\\pard "), std::string::npos) << rtf;
+    // Without paragraph formats, the header's \pard is the only one.
+    const std::string plain = writeRtf(StyledText(u"甲\r\n乙"));
+    EXPECT_EQ(plain.find("\\pard"), plain.rfind("\\pard")) << plain;
+}
+
+}  // namespace
+}  // namespace pennory::text
