@@ -53,20 +53,34 @@ std::u16string foldRegexPattern(std::u16string_view pattern) {
 char16_t foldWidth(char16_t unit) {
     if (unit >= 0xFF01 && unit <= 0xFF5E) return static_cast<char16_t>(unit - 0xFF01 + 0x21);
     switch (unit) {
-        case 0x3000: return u' ';
-        case 0x3002: return u'.';  // 。
-        case 0xFF61: return u'.';  // ｡
-        case 0xFF62: return u'「';
-        case 0xFF63: return u'」';
-        case 0xFF64: return u'、';
-        case 0xFFE0: return u'\u00A2';
-        case 0xFFE1: return u'\u00A3';
-        case 0xFFE2: return u'\u00AC';
-        case 0xFFE3: return u'\u00AF';
-        case 0xFFE4: return u'\u00A6';
-        case 0xFFE5: return u'\u00A5';
-        case 0xFFE6: return u'\u20A9';
-        default: return unit;
+        case 0x3000:
+            return u' ';
+        case 0x3002:
+            return u'.';  // 。
+        case 0xFF61:
+            return u'.';  // ｡
+        case 0xFF62:
+            return u'「';
+        case 0xFF63:
+            return u'」';
+        case 0xFF64:
+            return u'、';
+        case 0xFFE0:
+            return u'\u00A2';
+        case 0xFFE1:
+            return u'\u00A3';
+        case 0xFFE2:
+            return u'\u00AC';
+        case 0xFFE3:
+            return u'\u00AF';
+        case 0xFFE4:
+            return u'\u00A6';
+        case 0xFFE5:
+            return u'\u00A5';
+        case 0xFFE6:
+            return u'\u20A9';
+        default:
+            return unit;
     }
 }
 
@@ -152,8 +166,8 @@ std::vector<Match> TextSearch::scan(std::u16string_view text, std::size_t from,
     std::vector<Match> found;
     if (from >= text.size()) return found;
     // Folding a regular expression's text is needed only where widths are told apart.
-    const bool fold = m_options.regex ? !m_options.matchWidth
-                                      : (!m_options.matchWidth || !m_options.matchCase);
+    const bool fold =
+        m_options.regex ? !m_options.matchWidth : (!m_options.matchWidth || !m_options.matchCase);
     const std::u16string foldedText = fold ? folded(text) : std::u16string();
     const std::u16string_view haystack = fold ? std::u16string_view(foldedText) : text;
 
@@ -196,8 +210,9 @@ std::vector<Match> TextSearch::scan(std::u16string_view text, std::size_t from,
             if (gs < 0) {
                 match.groups.push_back(std::nullopt);
             } else {
-                match.groups.push_back(std::pair{static_cast<std::size_t>(gs),
-                                                 static_cast<std::size_t>(matcher->end64(g, status))});
+                match.groups.push_back(
+                    std::pair{static_cast<std::size_t>(gs),
+                              static_cast<std::size_t>(matcher->end64(g, status))});
             }
         }
         found.push_back(std::move(match));

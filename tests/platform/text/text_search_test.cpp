@@ -13,15 +13,24 @@ namespace {
 // The twins the generated texts hold, folded by hand.
 char16_t narrow(char16_t c) {
     switch (c) {
-        case u'，': return u',';
-        case u'０': return u'0';
-        case u'Ａ': return u'A';
-        case u'ａ': return u'a';
-        case u'（': return u'(';
-        case u'　': return u' ';
-        case u'。': return u'.';
-        case u'Ｂ': return u'B';
-        default: return c;
+        case u'，':
+            return u',';
+        case u'０':
+            return u'0';
+        case u'Ａ':
+            return u'A';
+        case u'ａ':
+            return u'a';
+        case u'（':
+            return u'(';
+        case u'　':
+            return u' ';
+        case u'。':
+            return u'.';
+        case u'Ｂ':
+            return u'B';
+        default:
+            return c;
     }
 }
 // Full-width capitals have full-width small twins: Ａ and ａ differ only in case.
@@ -67,7 +76,9 @@ std::vector<std::pair<std::size_t, std::size_t>> simpleFindAll(std::u16string_vi
 TEST(TextSearch, LiteralSearchAgreesWithASimpleMatcherOverGeneratedTexts) {
     const std::u16string alphabet = u"，,０0Ａaａ（(、 　Bb。.xX字\uFFFC";
     std::mt19937 random(20240611);
-    auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
     for (int round = 0; round < 400; ++round) {
         std::u16string text;
         const std::size_t length = 5 + pick(60);
@@ -116,12 +127,13 @@ TEST(TextSearch, WidthCaseAndWholeWords) {
         {u"第1章。第2章.", u"章.", {}, {2, 6}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "pattern " << c.pattern.size() << " text "
-                                          << c.text.size());
+        SCOPED_TRACE(::testing::Message()
+                     << "pattern " << c.pattern.size() << " text " << c.text.size());
         auto compiled = TextSearch::compile(c.pattern, c.options);
         ASSERT_TRUE(std::holds_alternative<TextSearch>(compiled));
         std::vector<std::size_t> starts;
-        for (const auto& m : std::get<TextSearch>(compiled).findAll(c.text)) starts.push_back(m.start);
+        for (const auto& m : std::get<TextSearch>(compiled).findAll(c.text))
+            starts.push_back(m.start);
         EXPECT_EQ(starts, c.starts);
     }
 }
@@ -136,13 +148,13 @@ struct RegexCase {
 TEST(TextSearch, RegularExpressions) {
     const std::vector<RegexCase> cases = {
         {u"第12章 第3章", u"第\\d+章", true, {{0, 4}, {5, 3}}},
-        {u"（注）(注)", u"（注）", false, {{0, 3}, {3, 3}}},   // a typed （ stays a literal
+        {u"（注）(注)", u"（注）", false, {{0, 3}, {3, 3}}},  // a typed （ stays a literal
         {u"（注）(注)", u"\\(注\\)", false, {{0, 3}, {3, 3}}},
         {u"（注）(注)", u"\\(注\\)", true, {{3, 3}}},
-        {u"ABC abc", u"a.c", true, {{0, 3}, {4, 3}}},        // case folded by the engine
-        {u"aaa", u"a*", true, {{0, 3}}},                      // never an empty match
-        {u"x\uFFFCy", u"x.y", true, {}},                     // never over a figure
-        {u"行一\r\n行二", u"一.行", true, {}},               // . stops at a line break
+        {u"ABC abc", u"a.c", true, {{0, 3}, {4, 3}}},  // case folded by the engine
+        {u"aaa", u"a*", true, {{0, 3}}},               // never an empty match
+        {u"x\uFFFCy", u"x.y", true, {}},               // never over a figure
+        {u"行一\r\n行二", u"一.行", true, {}},         // . stops at a line break
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "case with pattern length " << c.pattern.size());
