@@ -168,15 +168,19 @@ std::vector<Match> TextSearch::scan(std::u16string_view text, std::size_t from,
     // Folding a regular expression's text is needed only where widths are told apart.
     const bool fold =
         m_options.regex ? !m_options.matchWidth : (!m_options.matchWidth || !m_options.matchCase);
-    const std::u16string foldedText = fold ? folded(text) : std::u16string();
-    const std::u16string_view haystack = fold ? std::u16string_view(foldedText) : text;
+    // A literal search needs nothing before from, so only the rest is folded; a regular
+    // expression may look behind it.
+    const std::size_t foldFrom = m_regex ? 0 : from;
+    const std::u16string foldedText = fold ? folded(text.substr(foldFrom)) : std::u16string();
+    const std::u16string_view haystack =
+        fold ? std::u16string_view(foldedText) : text.substr(foldFrom);
 
     if (!m_regex) {
-        std::size_t at = from;
+        std::size_t at = 0;
         while (at < haystack.size()) {
             const std::size_t hit = haystack.find(m_foldedPattern, at);
             if (hit == std::u16string_view::npos) break;
-            Match match{hit, m_foldedPattern.size(), {}};
+            Match match{hit + foldFrom, m_foldedPattern.size(), {}};
             if (acceptable(text, match)) {
                 found.push_back(std::move(match));
                 if (stopAtFirst) break;
