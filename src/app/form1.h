@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "input/manuscript_count.h"
@@ -38,6 +39,8 @@ public:
     // The files holding the manuscript: the one Open loaded it from and those it was saved to
     // since. A save dialog replaces them without asking; New and Open start the list afresh.
     std::vector<std::u16string> manuscriptFiles;
+    // The fields of the last search, which 查找下一个 repeats; none before the first.
+    std::optional<platform::FindFields> lastSearch;
 
     // Controls, by their names.
     platform::Window& window() { return m_factory.window(); }

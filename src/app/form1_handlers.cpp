@@ -12,6 +12,7 @@
 #include "document/recovery_copy.h"
 #include "help/help_menu.h"
 #include "input/edit_commands.h"
+#include "input/find_replace.h"
 #include "input/keypad_table.h"
 #include "input/phrase_grid.h"
 #include "input/phrase_library.h"
@@ -169,6 +170,9 @@ void Form1::mnuedititem_Click(std::int16_t index) {
         case 3: input::deleteKey(*this); break;
         case 4: input::copy(*this); break;
         case 5: input::paste(*this); break;
+        case 6: input::find(*this); break;
+        case 7: input::findNext(*this); break;
+        case 8: input::replace(*this); break;
         default: break;
     }
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/text/styled_text.h"
+#include "platform/text/text_search.h"
 
 namespace pennory::platform {
 
@@ -118,6 +119,33 @@ public:
     virtual PrintOutcome print(const text::StyledText& content, std::u16string_view title) = 0;
 };
 
+// What the find and replace panel holds.
+struct FindFields {
+    std::u16string findWhat;     // 查找内容
+    std::u16string replaceWith;  // 替换为
+    text::SearchOptions options;
+
+    bool operator==(const FindFields&) const = default;
+};
+
+// The panel's buttons: 查找下一个 (also Enter in 查找内容), 替换, 全部替换, 统一为全角标点,
+// 统一为半角字母数字, 关闭 (also Esc and closing the panel's window).
+enum class FindAction { FindNext, Replace, ReplaceAll, FullWidthPunctuation, HalfWidthLetters, Close };
+using FindActed = std::function<void(FindAction, const FindFields&)>;
+
+// The modeless find and replace panel of the program's own. It decides nothing: each button
+// calls acted with the fields as they are at the click.
+class FindPanelService {
+public:
+    virtual ~FindPanelService() = default;
+    // Shows the panel with these fields, the 替换为 field and the replace buttons only when
+    // withReplace; shown already, it takes the new fields and comes forward. The 查找内容 field
+    // takes the focus, its text selected.
+    virtual void show(bool withReplace, const FindFields& fields, FindActed acted) = 0;
+    virtual void hide() = 0;
+    virtual bool shown() const = 0;
+};
+
 // A single-shot timer on the interface thread: its handler runs between events, never inside
 // another handler.
 class Timer {
@@ -150,6 +178,8 @@ struct Services {
     std::filesystem::path recoveryFolder = {};
     // Without it the manuscript cannot be put out as PDF or printed; the writer is told so.
     DocumentOutputService* output = nullptr;
+    // Without it there is no find and replace.
+    FindPanelService* findPanel = nullptr;
 };
 
 }  // namespace pennory::platform

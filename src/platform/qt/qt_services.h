@@ -6,6 +6,7 @@
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_document_output.h"
+#include "platform/qt/qt_find_panel.h"
 #include "platform/qt/qt_keys.h"
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_program.h"
@@ -19,11 +20,11 @@ namespace pennory::platform::qt {
 class QtServices {
 public:
     explicit QtServices(QWidget* owner = nullptr)
-        : m_dialogs(owner), m_messages(owner), m_keys(owner), m_output(owner) {}
+        : m_dialogs(owner), m_messages(owner), m_keys(owner), m_output(owner), m_findPanel(owner) {}
 
     Services services() {
         return {m_dialogs, m_messages, m_clipboard, m_keys, m_shell, m_program, nullptr, {},
-                &m_output};
+                &m_output, &m_findPanel};
     }
 
     QtDialogs& dialogs() { return m_dialogs; }
@@ -33,6 +34,7 @@ public:
     QtShell& shell() { return m_shell; }
     QtProgram& program() { return m_program; }
     QtDocumentOutput& output() { return m_output; }
+    QtFindPanel& findPanel() { return m_findPanel; }
 
 private:
     QtDialogs m_dialogs;
@@ -42,6 +44,7 @@ private:
     QtShell m_shell;
     QtProgram m_program;
     QtDocumentOutput m_output;
+    QtFindPanel m_findPanel;
 };
 
 }  // namespace pennory::platform::qt

@@ -65,6 +65,7 @@ QtFormTest::QtFormTest(Dialogs dialogs)
     m_factory->setProgramEnded([this] { return m_program.ended(); });
     platform::DialogService* shownDialogs = &m_dialogs;
     m_output = std::make_unique<qt::QtDocumentOutput>(mainWindow());
+    m_findPanel = std::make_unique<qt::QtFindPanel>(mainWindow());
     if (dialogs == Dialogs::Real) {
         m_realDialogs = std::make_unique<qt::QtDialogs>(mainWindow());
         shownDialogs = m_realDialogs.get();
@@ -72,7 +73,7 @@ QtFormTest::QtFormTest(Dialogs dialogs)
     m_form = std::make_unique<app::Form1>(
         *m_factory,
         platform::Services{*shownDialogs, m_messages, m_clipboard, m_keys, m_shell, m_program,
-                           nullptr, {}, m_output.get()});
+                           nullptr, {}, m_output.get(), m_findPanel.get()});
     m_form->Form_Load();
     m_factory->window().setGeometry(kStartPlace);
     mainWindow()->showNormal();

@@ -62,6 +62,7 @@ protected:
     headless::RecordingShell& shell() { return m_shell; }
     headless::HeadlessProgram& program() { return m_program; }
     qt::QtClipboard& clipboard() { return m_clipboard; }
+    qt::QtFindPanel& findPanel() { return *m_findPanel; }
 
     // ---- The real widgets
 
@@ -117,6 +118,7 @@ private:
     headless::RecordingShell m_shell;
     headless::HeadlessProgram m_program;
     std::unique_ptr<qt::QtDocumentOutput> m_output;
+    std::unique_ptr<qt::QtFindPanel> m_findPanel;
     std::unique_ptr<app::Form1> m_form;
 };
 
