@@ -20,6 +20,13 @@ platform::RichTextBox& target(app::Form1& form) {
     return form.openIntoReference ? form.RichTextBox2() : form.RichTextBox1();
 }
 
+// The target's text. The manuscript's comes from the live count, which keeps a copy edit by
+// edit, so that a search in a book does not first copy the whole text out of the editor.
+std::u16string textOf(app::Form1& form) {
+    if (form.openIntoReference) return form.RichTextBox2().text();
+    return form.manuscriptCount().text();
+}
+
 std::u16string notFound(const FindFields& fields) { return u"找不到“" + fields.findWhat + u"”。"; }
 
 std::u16string count(std::size_t n) {
@@ -70,7 +77,7 @@ void findNextMatch(app::Form1& form, const FindFields& fields) {
     const auto search = compile(form, fields);
     if (!search) return;
     auto& box = target(form);
-    const auto text = box.text();
+    const auto text = textOf(form);
     findFrom(form, *search, fields, text, box.selStart() + box.selLength());
 }
 
@@ -78,7 +85,7 @@ void replaceOne(app::Form1& form, const FindFields& fields) {
     const auto search = compile(form, fields);
     if (!search) return;
     auto& box = target(form);
-    auto text = box.text();
+    auto text = textOf(form);
     const std::size_t start = box.selStart();
     const auto match = box.selLength() > 0 ? search->matchAt(text, start) : std::nullopt;
     if (!match || match->length != box.selLength()) {
@@ -89,7 +96,7 @@ void replaceOne(app::Form1& form, const FindFields& fields) {
     const std::size_t after = start + replacement.size();
     box.applyReplacements({{match->start, match->length, std::move(replacement), std::nullopt}});
     box.setSelStart(after);
-    text = box.text();
+    text = textOf(form);
     findFrom(form, *search, fields, text, after);
 }
 
@@ -97,7 +104,7 @@ void replaceAll(app::Form1& form, const FindFields& fields) {
     const auto search = compile(form, fields);
     if (!search) return;
     auto& box = target(form);
-    const auto text = box.text();
+    const auto text = textOf(form);
     const auto matches = search->findAll(text);
     if (matches.empty()) {
         form.setStatusNote(notFound(fields));
@@ -116,7 +123,7 @@ void replaceAll(app::Form1& form, const FindFields& fields) {
 
 void unify(app::Form1& form, bool punctuation) {
     auto& box = target(form);
-    const auto text = box.text();
+    const auto text = textOf(form);
     auto replacements = punctuation ? fullWidthPunctuation(text) : halfWidthLettersAndDigits(text);
     if (replacements.empty()) {
         form.setStatusNote(punctuation ? u"没有需要统一的标点。" : u"没有需要统一的字母和数字。");

@@ -161,36 +161,51 @@ bool TextSearch::acceptable(std::u16string_view text, const Match& match) const 
     return true;
 }
 
+std::vector<Match> TextSearch::scanLiteral(std::u16string_view text, std::size_t from,
+                                           bool stopAtFirst) const {
+    // The text is folded a window at a time, so that a match near from is found without
+    // folding the rest of a book. A window overlaps the next by the pattern's length less
+    // one; a hit starting in the overlap is left to the next window.
+    constexpr std::size_t kWindow = 1 << 16;
+    const bool fold = !m_options.matchWidth || !m_options.matchCase;
+    const std::size_t n = m_foldedPattern.size();
+    std::vector<Match> found;
+    std::u16string window;
+    std::size_t at = from;
+    while (at + n <= text.size()) {
+        std::u16string_view haystack = text.substr(at, std::min(text.size() - at, kWindow + n - 1));
+        if (fold) {
+            window = folded(haystack);
+            haystack = window;
+        }
+        std::size_t next = 0;  // in the window
+        for (;;) {
+            const std::size_t hit = haystack.find(m_foldedPattern, next);
+            if (hit == std::u16string_view::npos || hit >= kWindow) break;
+            Match match{at + hit, n, {}};
+            if (acceptable(text, match)) {
+                found.push_back(std::move(match));
+                if (stopAtFirst) return found;
+                next = hit + n;
+            } else {
+                next = hit + 1;
+            }
+        }
+        at += std::max(next, kWindow);
+    }
+    return found;
+}
+
 std::vector<Match> TextSearch::scan(std::u16string_view text, std::size_t from,
                                     bool stopAtFirst) const {
     std::vector<Match> found;
     if (from >= text.size()) return found;
-    // Folding a regular expression's text is needed only where widths are told apart.
-    const bool fold =
-        m_options.regex ? !m_options.matchWidth : (!m_options.matchWidth || !m_options.matchCase);
-    // A literal search needs nothing before from, so only the rest is folded; a regular
-    // expression may look behind it.
-    const std::size_t foldFrom = m_regex ? 0 : from;
-    const std::u16string foldedText = fold ? folded(text.substr(foldFrom)) : std::u16string();
-    const std::u16string_view haystack =
-        fold ? std::u16string_view(foldedText) : text.substr(foldFrom);
-
-    if (!m_regex) {
-        std::size_t at = 0;
-        while (at < haystack.size()) {
-            const std::size_t hit = haystack.find(m_foldedPattern, at);
-            if (hit == std::u16string_view::npos) break;
-            Match match{hit + foldFrom, m_foldedPattern.size(), {}};
-            if (acceptable(text, match)) {
-                found.push_back(std::move(match));
-                if (stopAtFirst) break;
-                at = hit + m_foldedPattern.size();
-            } else {
-                at = hit + 1;
-            }
-        }
-        return found;
-    }
+    if (!m_regex) return scanLiteral(text, from, stopAtFirst);
+    // Folding a regular expression's text is needed only where widths are told apart, and the
+    // whole text is folded, since the expression may look behind from.
+    const bool fold = !m_options.matchWidth;
+    const std::u16string foldedText = fold ? folded(text) : std::u16string();
+    const std::u16string_view haystack = fold ? std::u16string_view(foldedText) : text;
 
     UErrorCode status = U_ZERO_ERROR;
     // A read-only alias: the text is not copied.

@@ -80,6 +80,8 @@ private:
     bool acceptable(std::u16string_view text, const Match& match) const;
     // Scans from from; stopAtFirst ends after one match.
     std::vector<Match> scan(std::u16string_view text, std::size_t from, bool stopAtFirst) const;
+    std::vector<Match> scanLiteral(std::u16string_view text, std::size_t from,
+                                   bool stopAtFirst) const;
 
     std::u16string m_pattern;
     std::u16string m_foldedPattern;  // literal searches

@@ -45,14 +45,15 @@ bool wordUnit(char16_t c) {
 
 std::vector<std::pair<std::size_t, std::size_t>> simpleFindAll(std::u16string_view text,
                                                                std::u16string_view pattern,
-                                                               const SearchOptions& o) {
+                                                               const SearchOptions& o,
+                                                               std::size_t from = 0) {
     auto same = [&o](char16_t a, char16_t b) {
         if (!o.matchWidth) a = narrow(a), b = narrow(b);
         if (!o.matchCase) a = lower(a), b = lower(b);
         return a == b;
     };
     std::vector<std::pair<std::size_t, std::size_t>> found;
-    std::size_t at = 0;
+    std::size_t at = from;
     while (at + pattern.size() <= text.size()) {
         bool ok = true;
         for (std::size_t k = 0; k < pattern.size() && ok; ++k) {
@@ -81,7 +82,9 @@ TEST(TextSearch, LiteralSearchAgreesWithASimpleMatcherOverGeneratedTexts) {
     };
     for (int round = 0; round < 400; ++round) {
         std::u16string text;
-        const std::size_t length = 5 + pick(60);
+        // Every fiftieth text is long enough that matches straddle the places where a long
+        // text is folded piece by piece.
+        const std::size_t length = round % 50 == 49 ? 140000 + pick(5000) : 5 + pick(60);
         for (std::size_t i = 0; i < length; ++i) text.push_back(alphabet[pick(alphabet.size())]);
         std::u16string pattern;
         const std::size_t patternLength = 1 + pick(3);
@@ -102,6 +105,11 @@ TEST(TextSearch, LiteralSearchAgreesWithASimpleMatcherOverGeneratedTexts) {
         if (first) {
             EXPECT_EQ(first->start, expected.front().first);
         }
+        const std::size_t from = pick(text.size());
+        const auto later = simpleFindAll(text, pattern, options, from);
+        const auto next = search.findFrom(text, from);
+        ASSERT_EQ(next.has_value(), !later.empty());
+        if (next) EXPECT_EQ(next->start, later.front().first);
     }
 }
 
