@@ -106,6 +106,16 @@ void Form1::createMenus() {
 
     m_edit = top(u"编辑");
     m_mnuedititem = items(*m_edit, kEditItems, &Form1::mnuedititem_Click);
+    auto editItem = [this](std::int16_t index, std::u16string_view caption) {
+        auto item = m_factory.createMenuItem(m_edit.get(), caption,
+                                             [this, index] { mnuedititem_Click(index); });
+        item->setAccessibleName(caption);
+        if (m_mnuedititem.size() <= static_cast<std::size_t>(index))
+            m_mnuedititem.resize(index + 1);
+        m_mnuedititem[index] = std::move(item);
+    };
+    m_factory.addMenuSeparator(*m_edit);
+    editItem(9, kParagraphItem);
     m_font = top(u"文本字体", [this] { font_Click(); });
     m_color = top(u"文本颜色", [this] { color_Click(); });
 

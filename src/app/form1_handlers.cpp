@@ -13,6 +13,7 @@
 #include "help/help_menu.h"
 #include "input/edit_commands.h"
 #include "input/keypad_table.h"
+#include "input/paragraph_command.h"
 #include "input/phrase_grid.h"
 #include "input/phrase_library.h"
 #include "input/quick_insert.h"
@@ -169,6 +170,7 @@ void Form1::mnuedititem_Click(std::int16_t index) {
         case 3: input::deleteKey(*this); break;
         case 4: input::copy(*this); break;
         case 5: input::paste(*this); break;
+        case 9: input::paragraph(*this); break;
         default: break;
     }
 }

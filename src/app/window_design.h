@@ -39,6 +39,8 @@ inline constexpr std::u16string_view kPrintItem = u"打印";
 inline constexpr std::u16string_view kPrintShortcut = u"Ctrl+P";
 inline constexpr std::array<std::u16string_view, 6> kEditItems = {u"撤消", u"全选", u"剪切",
                                                                   u"删除", u"复制", u"粘贴"};
+// The paragraph command, member 9 of the edit array, behind a line.
+inline constexpr std::u16string_view kParagraphItem = u"段落";
 inline constexpr std::array<std::u16string_view, 3> kCodeItems = {u"请输入密码", u"入口",
                                                                   u"更改密码"};
 inline constexpr std::array<std::u16string_view, 2> kCodeChildItems = {u"文稿加密", u"文稿解密"};
