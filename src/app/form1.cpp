@@ -87,36 +87,35 @@ void Form1::createMenus() {
                                               kFileItems[3]},
                           &Form1::mnufileitem_Click);
     m_saveas = items(*m_mnufileitem[3], files::saveAsCaptions(), &Form1::saveas_Click);
-    // Then the program's own commands behind a line, and the exit item, member 4 of the file
-    // array, behind another.
-    auto fileItem = [this](std::int16_t index, std::u16string_view caption) {
-        auto item = m_factory.createMenuItem(m_file.get(), caption,
-                                             [this, index] { mnufileitem_Click(index); });
+    // A command of the program's own: a member of a menu's array at the next free index, shown
+    // after the specified items.
+    auto ownItem = [this](platform::MenuItem& menu, auto& array, Handler handler,
+                          std::int16_t index, std::u16string_view caption,
+                          std::u16string_view shortcut = {}) {
+        auto item = m_factory.createMenuItem(&menu, caption,
+                                             [this, handler, index] { (this->*handler)(index); });
         item->setAccessibleName(caption);
-        if (m_mnufileitem.size() <= static_cast<std::size_t>(index))
-            m_mnufileitem.resize(index + 1);
-        m_mnufileitem[index] = std::move(item);
+        if (!shortcut.empty()) item->setShortcut(shortcut);
+        if (array.size() <= static_cast<std::size_t>(index)) array.resize(index + 1);
+        array[index] = std::move(item);
     };
+    // Then PDF and printing behind a line, and the exit item, member 4 of the file array,
+    // behind another.
     m_factory.addMenuSeparator(*m_file);
-    fileItem(5, kPdfItem);
-    fileItem(6, kPrintItem);
-    m_mnufileitem[6]->setShortcut(kPrintShortcut);
+    ownItem(*m_file, m_mnufileitem, &Form1::mnufileitem_Click, 5, kPdfItem);
+    ownItem(*m_file, m_mnufileitem, &Form1::mnufileitem_Click, 6, kPrintItem, kPrintShortcut);
     m_factory.addMenuSeparator(*m_file);
-    fileItem(4, kFileItems[4]);
+    ownItem(*m_file, m_mnufileitem, &Form1::mnufileitem_Click, 4, kFileItems[4]);
 
     m_edit = top(u"编辑");
     m_mnuedititem = items(*m_edit, kEditItems, &Form1::mnuedititem_Click);
     m_factory.addMenuSeparator(*m_edit);
     for (const auto& entry : kFindItems) {
-        const std::int16_t index = entry.index;
-        auto item = m_factory.createMenuItem(m_edit.get(), entry.caption,
-                                             [this, index] { mnuedititem_Click(index); });
-        item->setAccessibleName(entry.caption);
-        item->setShortcut(entry.shortcut);
-        if (m_mnuedititem.size() <= static_cast<std::size_t>(index))
-            m_mnuedititem.resize(index + 1);
-        m_mnuedititem[index] = std::move(item);
+        ownItem(*m_edit, m_mnuedititem, &Form1::mnuedititem_Click, entry.index, entry.caption,
+                entry.shortcut);
     }
+    m_factory.addMenuSeparator(*m_edit);
+    ownItem(*m_edit, m_mnuedititem, &Form1::mnuedititem_Click, 9, kParagraphItem);
     m_font = top(u"文本字体", [this] { font_Click(); });
     m_color = top(u"文本颜色", [this] { color_Click(); });
 

@@ -14,6 +14,7 @@
 #include "input/edit_commands.h"
 #include "input/find_replace.h"
 #include "input/keypad_table.h"
+#include "input/paragraph_command.h"
 #include "input/phrase_grid.h"
 #include "input/phrase_library.h"
 #include "input/quick_insert.h"
@@ -173,6 +174,7 @@ void Form1::mnuedititem_Click(std::int16_t index) {
         case 6: input::find(*this); break;
         case 7: input::findNext(*this); break;
         case 8: input::replace(*this); break;
+        case 9: input::paragraph(*this); break;
         default: break;
     }
 }

@@ -40,7 +40,7 @@ inline constexpr std::u16string_view kPrintItem = u"打印";
 inline constexpr std::u16string_view kPrintShortcut = u"Ctrl+P";
 inline constexpr std::array<std::u16string_view, 6> kEditItems = {u"撤消", u"全选", u"剪切",
                                                                   u"删除", u"复制", u"粘贴"};
-// The Edit menu's own commands, members 6 to 8 of its array, behind a line after 粘贴.
+// The Edit menu's own commands: members 6 to 8 behind a line after 粘贴, 9 behind another.
 struct ShortcutItem {
     std::int16_t index;
     std::u16string_view caption;
@@ -51,6 +51,7 @@ inline constexpr std::array<ShortcutItem, 3> kFindItems = {{
     {7, u"查找下一个", u"F3"},
     {8, u"替换", u"Ctrl+H"},
 }};
+inline constexpr std::u16string_view kParagraphItem = u"段落";
 inline constexpr std::array<std::u16string_view, 3> kCodeItems = {u"请输入密码", u"入口",
                                                                   u"更改密码"};
 inline constexpr std::array<std::u16string_view, 2> kCodeChildItems = {u"文稿加密", u"文稿解密"};

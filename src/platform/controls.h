@@ -144,6 +144,13 @@ public:
     virtual void setSelFont(const text::Font& font) = 0;
     virtual void setSelColour(text::Colour colour) = 0;
 
+    // The format of the paragraph the selection starts in.
+    virtual text::ParagraphFormat selParagraphFormat() const = 0;
+    // Sets every paragraph the selection touches (the one its end stands in too, even at that
+    // paragraph's start), or the caret's paragraph: one step for the box's undo, reported as
+    // an edit putting back the same characters of those paragraphs, their breaks excluded.
+    virtual void setSelParagraphFormat(const text::ParagraphFormat& format) = 0;
+
     // A dropped file goes to dropped instead of into the text; dropped text is inserted at the
     // drop place as before.
     virtual void onFileDropped(FileDropped dropped) = 0;

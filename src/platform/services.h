@@ -42,6 +42,11 @@ public:
     virtual std::optional<std::u16string> showSave(const FileDialogRequest& request) = 0;
     virtual std::optional<text::Font> showFont(const text::Font& initial, int flags) = 0;
     virtual std::optional<text::Colour> showColor(text::Colour initial, int flags) = 0;
+    // The 段落 dialog, opened with initial: the format confirmed by 确定, or nullopt for 取消.
+    // A property of initial the dialog cannot show comes back unchanged unless the writer
+    // changed its control.
+    virtual std::optional<text::ParagraphFormat> showParagraph(
+        const text::ParagraphFormat& initial) = 0;
 };
 
 // Message-box button styles and answers. A style is one set of buttons, optionally or-ed

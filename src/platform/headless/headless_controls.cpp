@@ -180,6 +180,37 @@ void HeadlessRichTextBox::setSelColour(text::Colour colour) {
     changeSelectionFormat([&](text::CharFormat& f) { f.colour = colour; });
 }
 
+text::ParagraphFormat HeadlessRichTextBox::selParagraphFormat() const {
+    return m_content.paragraphs()[m_content.paragraphAt(m_selStart)];
+}
+
+void HeadlessRichTextBox::setSelParagraphFormat(const text::ParagraphFormat& format) {
+    const std::size_t first = m_content.paragraphAt(m_selStart);
+    const std::size_t last = m_content.paragraphAt(m_selStart + m_selLength);
+    remember();
+    for (std::size_t i = first; i <= last; ++i) m_content.setParagraphFormat(i, format);
+    // Reported as the desktop's editor reports it: the characters of those paragraphs,
+    // put back as they were.
+    const std::u16string plain = m_content.plainText();
+    std::size_t from = 0;
+    std::size_t paragraph = 0;
+    while (paragraph < first) {
+        from = plain.find(u"\r\n", from) + 2;
+        ++paragraph;
+    }
+    std::size_t to = from;
+    for (;;) {
+        const std::size_t end = plain.find(u"\r\n", to);
+        if (paragraph == last || end == std::u16string::npos) {
+            to = end == std::u16string::npos ? plain.size() : end;
+            break;
+        }
+        to = end + 2;
+        ++paragraph;
+    }
+    edited(from, to - from, plain.substr(from, to - from));
+}
+
 void HeadlessRichTextBox::remember() { m_undo.push_back({m_content, m_selStart, m_selLength}); }
 
 void HeadlessRichTextBox::type(std::u16string_view text) {

@@ -149,6 +149,9 @@ public:
     text::CharFormat selFormat() const override;
     void setSelFont(const text::Font& font) override;
     void setSelColour(text::Colour colour) override;
+    text::ParagraphFormat selParagraphFormat() const override;
+    // Undoable as one step.
+    void setSelParagraphFormat(const text::ParagraphFormat& format) override;
 
     // What typing does at the caret: replaces the selection, undoable.
     void type(std::u16string_view text);

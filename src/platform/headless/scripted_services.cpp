@@ -15,23 +15,29 @@ T next(std::deque<T>& queue, T fallback) {
 }  // namespace
 
 std::optional<std::u16string> ScriptedDialogs::showOpen(const FileDialogRequest& request) {
-    m_shown.push_back({Shown::Open, request, {}, 0, request.flags});
+    m_shown.push_back({Shown::Open, request, {}, 0, request.flags, {}});
     return next(m_files, std::optional<std::u16string>{});
 }
 
 std::optional<std::u16string> ScriptedDialogs::showSave(const FileDialogRequest& request) {
-    m_shown.push_back({Shown::Save, request, {}, 0, request.flags});
+    m_shown.push_back({Shown::Save, request, {}, 0, request.flags, {}});
     return next(m_files, std::optional<std::u16string>{});
 }
 
 std::optional<text::Font> ScriptedDialogs::showFont(const text::Font& initial, int flags) {
-    m_shown.push_back({Shown::Font, {}, initial, 0, flags});
+    m_shown.push_back({Shown::Font, {}, initial, 0, flags, {}});
     return next(m_fonts, std::optional<text::Font>{});
 }
 
 std::optional<text::Colour> ScriptedDialogs::showColor(text::Colour initial, int flags) {
-    m_shown.push_back({Shown::Colour, {}, {}, initial, flags});
+    m_shown.push_back({Shown::Colour, {}, {}, initial, flags, {}});
     return next(m_colours, std::optional<text::Colour>{});
+}
+
+std::optional<text::ParagraphFormat> ScriptedDialogs::showParagraph(
+    const text::ParagraphFormat& initial) {
+    m_shown.push_back({Shown::Paragraph, {}, {}, 0, 0, initial});
+    return next(m_paragraphs, std::optional<text::ParagraphFormat>{});
 }
 
 int ScriptedMessages::msgBox(std::u16string_view prompt, int style, std::u16string_view title) {

@@ -16,18 +16,24 @@ public:
     void nextFileName(std::optional<std::u16string> path) { m_files.push_back(std::move(path)); }
     void nextFont(std::optional<text::Font> font) { m_fonts.push_back(std::move(font)); }
     void nextColour(std::optional<text::Colour> colour) { m_colours.push_back(colour); }
+    void nextParagraph(std::optional<text::ParagraphFormat> format) {
+        m_paragraphs.push_back(format);
+    }
 
     std::optional<std::u16string> showOpen(const FileDialogRequest& request) override;
     std::optional<std::u16string> showSave(const FileDialogRequest& request) override;
     std::optional<text::Font> showFont(const text::Font& initial, int flags) override;
     std::optional<text::Colour> showColor(text::Colour initial, int flags) override;
+    std::optional<text::ParagraphFormat> showParagraph(
+        const text::ParagraphFormat& initial) override;
 
     struct Shown {
-        enum Kind { Open, Save, Font, Colour } kind;
+        enum Kind { Open, Save, Font, Colour, Paragraph } kind;
         FileDialogRequest request;  // file dialogs
         text::Font font;            // font dialog: what it proposed
         text::Colour colour = 0;    // colour dialog: what it proposed
         int flags = 0;
+        text::ParagraphFormat paragraph;  // paragraph dialog: what it proposed
     };
     const std::vector<Shown>& shown() const { return m_shown; }
 
@@ -35,6 +41,7 @@ private:
     std::deque<std::optional<std::u16string>> m_files;
     std::deque<std::optional<text::Font>> m_fonts;
     std::deque<std::optional<text::Colour>> m_colours;
+    std::deque<std::optional<text::ParagraphFormat>> m_paragraphs;
     std::vector<Shown> m_shown;
 };
 

@@ -3,6 +3,7 @@
 #include "platform/qt/qt_colour_dialog.h"
 #include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/qt_font_dialog.h"
+#include "platform/qt/qt_paragraph_dialog.h"
 
 namespace pennory::platform::qt {
 
@@ -16,6 +17,11 @@ std::optional<std::u16string> QtDialogs::showSave(const FileDialogRequest& reque
 
 std::optional<text::Font> QtDialogs::showFont(const text::Font& initial, int flags) {
     return showFontDialog(m_owner, initial, flags);
+}
+
+std::optional<text::ParagraphFormat> QtDialogs::showParagraph(
+    const text::ParagraphFormat& initial) {
+    return showParagraphDialog(m_owner, initial);
 }
 
 std::optional<text::Colour> QtDialogs::showColor(text::Colour initial, int /*flags*/) {

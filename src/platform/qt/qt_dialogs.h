@@ -18,6 +18,8 @@ public:
     // choice keeps the initial underline and strikethrough.
     std::optional<text::Font> showFont(const text::Font& initial, int flags) override;
     std::optional<text::Colour> showColor(text::Colour initial, int flags) override;
+    std::optional<text::ParagraphFormat> showParagraph(
+        const text::ParagraphFormat& initial) override;
 
 private:
     QWidget* m_owner;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/qt/qt_conversions.h"
+#include "platform/qt/qt_paragraph_format.h"
 #include "platform/qt/qt_rich_text_document.h"
 
 namespace pennory::platform::qt {
@@ -79,9 +80,26 @@ void usePrintFaces(QTextDocument& document) {
     }
 }
 
+// QTextDocument::print scales a block's space above and below to the printer's resolution but
+// not its indents, which would come out a few device pixels wide.
+void scaleIndents(QTextDocument& document, double factor) {
+    QTextCursor cursor(&document);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        if (format.textIndent() == 0 && format.leftMargin() == 0 && format.rightMargin() == 0) {
+            continue;
+        }
+        format.setTextIndent(format.textIndent() * factor);
+        format.setLeftMargin(format.leftMargin() * factor);
+        format.setRightMargin(format.rightMargin() * factor);
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(format);
+    }
+}
+
 }  // namespace
 
-std::unique_ptr<QTextDocument> layOutForPaper(const text::StyledText& content) {
+std::unique_ptr<QTextDocument> layOutForPaper(const text::StyledText& content, int deviceDpi) {
     auto document = std::make_unique<QTextDocument>();
     document->setUndoRedoEnabled(false);
     // The page numbers are drawn in the default font.
@@ -93,16 +111,17 @@ std::unique_ptr<QTextDocument> layOutForPaper(const text::StyledText& content) {
     StyledTextWriter writer;
     writer.insert(cursor, content);
     usePrintFaces(*document);
+    if (deviceDpi > 0) scaleIndents(*document, deviceDpi / (pixelsPerPoint() * 72.0));
     return document;
 }
 
 std::optional<std::string> QtDocumentOutput::pdfBytes(const text::StyledText& content) {
-    const auto document = layOutForPaper(content);
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
         if (!buffer.open(QIODevice::WriteOnly)) return std::nullopt;
         QPdfWriter writer(&buffer);
+        const auto document = layOutForPaper(content, writer.resolution());
         writer.setPageSize(QPageSize(QPageSize::A4));
         // QTextDocument::print keeps a margin of its own around the text.
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -114,7 +133,6 @@ std::optional<std::string> QtDocumentOutput::pdfBytes(const text::StyledText& co
 }
 
 PrintOutcome QtDocumentOutput::print(const text::StyledText& content, std::u16string_view title) {
-    const auto document = layOutForPaper(content);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(toQString(title));
@@ -127,7 +145,9 @@ PrintOutcome QtDocumentOutput::print(const text::StyledText& content, std::u16st
                              ->availableGeometry();
     preview.resize(QSize(960, 720).boundedTo(screen.size()));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
-                     [&document](QPrinter* target) { document->print(target); });
+                     [&content](QPrinter* target) {
+                         layOutForPaper(content, target->resolution())->print(target);
+                     });
     if (preview.exec() != QDialog::Accepted) return PrintOutcome::Cancelled;
     return printer.printerState() == QPrinter::Error ? PrintOutcome::Failed : PrintOutcome::Printed;
 }

@@ -30,7 +30,9 @@ private:
     QPointer<QWidget> m_owner;
 };
 
-// content on pages of the device's size, every run in its print faces. Exposed for tests.
-std::unique_ptr<QTextDocument> layOutForPaper(const text::StyledText& content);
+// content on pages of the device's size, every run in its print faces, its paragraphs'
+// indents in pixels of a device of deviceDpi (0: of the screen, as the editor has them).
+// Exposed for tests.
+std::unique_ptr<QTextDocument> layOutForPaper(const text::StyledText& content, int deviceDpi = 0);
 
 }  // namespace pennory::platform::qt

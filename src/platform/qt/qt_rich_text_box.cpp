@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/qt/qt_file_drops.h"
+#include "platform/qt/qt_paragraph_format.h"
 #include "platform/qt/qt_rich_text_document.h"
 #include "platform/qt/qt_soft_breaks.h"
 
@@ -335,6 +336,49 @@ void QtRichTextBox::setSelColour(text::Colour colour) {
     QTextCharFormat change;
     change.setForeground(QBrush(toQColor(colour)));
     mergeFormat(change);
+}
+
+}  // namespace pennory::platform::qt
+
+namespace pennory::platform::qt {
+
+// ---- Paragraph format
+
+text::ParagraphFormat QtRichTextBox::selParagraphFormat() const {
+    const QTextDocument& document = *m_widget->document();
+    const QTextBlock head =
+        paragraphHead(document.findBlock(m_widget->textCursor().selectionStart()));
+    return fromQtBlockFormat(head.blockFormat());
+}
+
+void QtRichTextBox::setSelParagraphFormat(const text::ParagraphFormat& format) {
+    QTextDocument& document = *m_widget->document();
+    const QTextCursor selection = m_widget->textCursor();
+    const QTextBlock first = paragraphHead(document.findBlock(selection.selectionStart()));
+    const QTextBlock last = paragraphHead(document.findBlock(selection.selectionEnd()));
+    const int lastNumber = last.blockNumber();
+
+    m_inTransaction = true;
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    QTextBlock head = first;
+    while (head.isValid() && head.blockNumber() <= lastNumber) {
+        const QTextCharFormat firstCharacter = formatOfCharAt(document, head.position());
+        head = setParagraphBlocks(cursor, head, format,
+                                  fromQtFormat(firstCharacter, m_default).sizePt);
+    }
+    cursor.endEditBlock();
+    m_inTransaction = false;
+
+    // Told as an edit putting back the characters of those paragraphs, their last break
+    // excluded, as the in-memory box tells it.
+    const int from = first.position();
+    const QTextBlock after = nextParagraph(last);
+    const int to = after.isValid() ? after.position() - 1 : documentEnd(document);
+    TextEdit edit{toTextPosition(document, from), 0, readPlain(document, from, to)};
+    edit.removed = edit.inserted.size();
+    m_reportedLength = textLength(document);
+    if (m_edited) m_edited(edit);
 }
 
 }  // namespace pennory::platform::qt

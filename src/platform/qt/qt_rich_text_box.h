@@ -36,6 +36,9 @@ public:
     text::CharFormat selFormat() const override;
     void setSelFont(const text::Font& font) override;
     void setSelColour(text::Colour colour) override;
+    text::ParagraphFormat selParagraphFormat() const override;
+    // One QTextDocument edit block, reported once after it ends.
+    void setSelParagraphFormat(const text::ParagraphFormat& format) override;
     void onFileDropped(FileDropped dropped) override;
 
 private:

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "platform/qt/qt_paragraph_format.h"
 #include "platform/qt/qt_soft_breaks.h"
 
 namespace pennory::platform::qt {
@@ -126,7 +127,20 @@ const QTextCharFormat& StyledTextWriter::qtFormat(const text::CharFormat& format
 }
 
 void StyledTextWriter::insert(QTextCursor& cursor, const text::StyledText& content) {
+    QTextDocument& document = *cursor.document();
+    const int firstBlock = paragraphHead(cursor.block()).blockNumber();
     for (const auto& run : content.runs()) insert(cursor, run.text, run.format);
+    // The paragraphs take their formats once their text is in, as indents in characters
+    // follow the size of a paragraph's first character.
+    const int lastBlock = cursor.blockNumber();
+    QTextCursor formatter(&document);
+    QTextBlock head = document.findBlockByNumber(firstBlock);
+    for (const text::ParagraphFormat& format : content.paragraphs()) {
+        if (!head.isValid() || head.blockNumber() > lastBlock) break;
+        head = format == text::ParagraphFormat{} && head.blockFormat() == QTextBlockFormat{}
+                   ? nextParagraph(head)
+                   : setParagraphBlocks(formatter, head, format, firstCharacterSize(head));
+    }
 }
 
 void StyledTextWriter::insert(QTextCursor& cursor, std::u16string_view text,
@@ -142,7 +156,8 @@ void StyledTextWriter::insert(QTextCursor& cursor, std::u16string_view text,
         if (!needsStandIn(c)) continue;
         flush(i);
         if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-            cursor.insertBlock(QTextBlockFormat(), qtFormat);
+            // A typed break starts a paragraph in the format of the one it splits.
+            cursor.insertBlock(splitParagraphFormat(cursor.block()), qtFormat);
             ++i;
         } else {
             if (cursor.positionInBlock() >= kLongParagraph) insertSoftBreak(cursor, qtFormat);
@@ -196,6 +211,17 @@ text::StyledText readStyled(const QTextDocument& document, int from, int to,
         return found->second;
     };
 
+    std::unordered_map<int, text::ParagraphFormat> paragraphs;  // by block format index
+    auto paragraphOf = [&](const QTextBlock& head) -> const text::ParagraphFormat& {
+        auto found = paragraphs.find(head.blockFormatIndex());
+        if (found == paragraphs.end()) {
+            found = paragraphs.emplace(head.blockFormatIndex(), fromQtBlockFormat(head.blockFormat()))
+                        .first;
+        }
+        return found->second;
+    };
+    out.setParagraphFormat(0, paragraphOf(paragraphHead(document.findBlock(from))));
+
     std::u16string piece;
     for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() < to;
          block = block.next()) {
@@ -220,6 +246,7 @@ text::StyledText readStyled(const QTextDocument& document, int from, int to,
         if (next.isValid() && separator >= from && separator < to && !isSoftBreak(next)) {
             out.append(u"\r\n",
                        decode(next.charFormatIndex(), [&] { return next.charFormat(); }).format);
+            out.setParagraphFormat(out.paragraphs().size() - 1, paragraphOf(next));
         }
     }
     return out;

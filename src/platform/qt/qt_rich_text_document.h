@@ -1,5 +1,6 @@
 #pragma once
-// Styled text in a QTextDocument, and positions in it.
+// Styled text in a QTextDocument, and positions in it. Paragraph formats are kept as
+// qt_paragraph_format.h says.
 //
 // A CR LF inside one run is a paragraph break: one document position, two units of the plain
 // text. Characters that QTextDocument would turn into structure (CR, LF, U+2029, the frame
@@ -41,8 +42,11 @@ bool isSoftBreak(const QTextBlock& block);
 // surrogate pair, preferably after a punctuation mark or a space.
 class StyledTextWriter {
 public:
-    // At the cursor's position (its selection is not removed); the cursor ends after it.
+    // At the cursor's position (its selection is not removed); the cursor ends after it. The
+    // paragraph at the cursor takes the content's first paragraph format, each new one its
+    // own.
     void insert(QTextCursor& cursor, const text::StyledText& content);
+    // Line breaks in text start paragraphs in the format of the one at the cursor.
     void insert(QTextCursor& cursor, std::u16string_view text, const text::CharFormat& format);
     void forgetFormats() { m_formats.clear(); }
 

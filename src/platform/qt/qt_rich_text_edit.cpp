@@ -6,6 +6,7 @@
 #include <QTextBlock>
 
 #include "platform/qt/qt_file_drops.h"
+#include "platform/qt/qt_paragraph_format.h"
 #include "platform/qt/qt_rich_text_document.h"
 #include "platform/text/line_breaks.h"
 
@@ -84,14 +85,15 @@ QMimeData* RichTextEdit::createMimeDataFromSelection() const {
 }
 
 // Enter always makes a paragraph break, also inside a block after a soft break, whose format
-// QTextEdit would copy. Backspace and Delete next to a soft break remove the character beyond
+// QTextEdit would copy: the new paragraph takes the whole format of the one it splits. Backspace and Delete next to a soft break remove the character beyond
 // it rather than the break, which is no character of the text.
 bool RichTextEdit::editKey(QKeyEvent* event) {
     QTextCursor cursor = textCursor();
     if (event->matches(QKeySequence::InsertParagraphSeparator)) {
         cursor.beginEditBlock();
         cursor.removeSelectedText();
-        cursor.insertBlock(QTextBlockFormat(), withoutStandIn(cursor.charFormat()));
+        cursor.insertBlock(splitParagraphFormat(cursor.block()),
+                           withoutStandIn(cursor.charFormat()));
         cursor.endEditBlock();
         setTextCursor(cursor);
         return true;

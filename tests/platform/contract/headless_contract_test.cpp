@@ -2,6 +2,7 @@
 
 #include "platform/contract/controls_contract.h"
 #include "platform/contract/edit_transaction_contract.h"
+#include "platform/contract/paragraph_format_contract.h"
 #include "platform/contract/rich_text_box_contract.h"
 #include "platform/headless/headless_controls.h"
 #include "platform/headless/headless_factory.h"
@@ -20,6 +21,12 @@ struct HeadlessControls {
     void pressCtrlZ(platform::RichTextBox& box) {
         dynamic_cast<platform::headless::HeadlessRichTextBox&>(box).undo();
     }
+    void pressEnter(platform::RichTextBox& box) {
+        dynamic_cast<platform::headless::HeadlessRichTextBox&>(box).type(u"\r\n");
+    }
+    void pressDelete(platform::RichTextBox& box) {
+        dynamic_cast<platform::headless::HeadlessRichTextBox&>(box).deleteForward();
+    }
 };
 
 }  // namespace
@@ -27,5 +34,6 @@ struct HeadlessControls {
 INSTANTIATE_TYPED_TEST_SUITE_P(Headless, RichTextBoxContract, HeadlessControls);
 INSTANTIATE_TYPED_TEST_SUITE_P(Headless, ControlContract, HeadlessControls);
 INSTANTIATE_TYPED_TEST_SUITE_P(Headless, EditTransactionContract, HeadlessControls);
+INSTANTIATE_TYPED_TEST_SUITE_P(Headless, ParagraphFormatContract, HeadlessControls);
 
 }  // namespace pennory::testing::contract

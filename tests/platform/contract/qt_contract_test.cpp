@@ -6,6 +6,7 @@
 
 #include "platform/contract/controls_contract.h"
 #include "platform/contract/edit_transaction_contract.h"
+#include "platform/contract/paragraph_format_contract.h"
 #include "platform/contract/rich_text_box_contract.h"
 #include "platform/qt/qt_factory.h"
 #include "platform/qt/qt_keys.h"
@@ -24,13 +25,16 @@ struct QtControls {
                       : std::make_pair(-1, -1);
     }
     // The key goes where the writer's would: the window is shown and active, the box focused.
-    void pressCtrlZ(platform::RichTextBox& box) {
+    void pressCtrlZ(platform::RichTextBox& box) { press(box, u"^{z}"); }
+    void pressEnter(platform::RichTextBox& box) { press(box, u"{enter}"); }
+    void pressDelete(platform::RichTextBox& box) { press(box, u"{del}"); }
+    void press(platform::RichTextBox& box, std::u16string_view keys) {
         QWidget* window = m_factory.mainWindow();
         window->show();
         QApplication::setActiveWindow(window);
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
         box.setFocus();
-        platform::qt::QtKeys(window).sendKeys(u"^{z}");
+        platform::qt::QtKeys(window).sendKeys(keys);
     }
 };
 
@@ -39,5 +43,6 @@ struct QtControls {
 INSTANTIATE_TYPED_TEST_SUITE_P(Qt, RichTextBoxContract, QtControls);
 INSTANTIATE_TYPED_TEST_SUITE_P(Qt, ControlContract, QtControls);
 INSTANTIATE_TYPED_TEST_SUITE_P(Qt, EditTransactionContract, QtControls);
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, ParagraphFormatContract, QtControls);
 
 }  // namespace pennory::testing::contract
