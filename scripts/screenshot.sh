@@ -3,6 +3,7 @@
 #   start.png      the window as it opens (reference text view)
 #   word-bank.png  after a click on the toolbar button "词汇助输"
 #   phrases.png    after a click on "词汇定制", with a few phrases in date.txt
+#   zoom-200.png   a line typed into the manuscript editor, zoomed to 200 % with Ctrl+=
 # Usage: scripts/screenshot.sh [--dark] [output folder]   (default: build/screenshots)
 #   --dark  the desktop's theme is dark: qt6ct's "darker" colour scheme with the Fusion
 #           style, as a writer who chose a dark theme for Qt programs has it
@@ -85,6 +86,16 @@ panel_changed start.png word-bank.png || { echo "the word-bank view did not appe
 click_toolbar 347  # 词汇定制 (key "selfdo")
 shoot phrases.png
 panel_changed word-bank.png phrases.png || { echo "the phrase view did not appear" >&2; exit 1; }
+
+# The manuscript editor fills the window right of the side panel.
+xdotool mousemove --window "$window" 650 300 click 1
+xdotool type --delay 20 "Zoom 200% test"
+xdotool key Return
+xdotool type --delay 20 "电阻电容"
+for _ in $(seq 10); do xdotool key ctrl+equal; done
+xdotool mousemove --window "$window" 700 500
+sleep 0.5
+shoot zoom-200.png
 
 echo "Screenshots in $out:"
 ls -1 "$out"

@@ -1,5 +1,5 @@
 // The Qt rich-text box with manuscripts of real size: opening a 10 MB RTF manuscript into a
-// shown editor until it takes a keystroke, and the conversions between styled text and the
+// shown editor until it takes a keystroke, a zoom step, and the conversions between styled text and the
 // QTextDocument on their own.
 
 #include <benchmark/benchmark.h>
@@ -241,6 +241,25 @@ void BM_SelectNearTheEnd(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SelectNearTheEnd)->Unit(benchmark::kMicrosecond);
+
+// One zoom step and the repaint it causes, the manuscript shown from its start (0) or from its
+// middle (1), where the layout above the view has to be redone before it can be drawn.
+void BM_ZoomStep(benchmark::State& state) {
+    Editor editor;
+    editor.box.setContent(manuscript());
+    if (state.range(0) == 1) editor.box.setSelStart(manuscript().length() / 2);
+    QApplication::processEvents();
+    QWidget* viewport = editor.box.widget()->viewport();
+    int percent = 100;
+    int step = 10;
+    for (auto _ : state) {
+        if (percent + step > 400 || percent + step < 50) step = -step;
+        percent += step;
+        editor.box.setZoomPercent(percent);
+        viewport->repaint();
+    }
+}
+BENCHMARK(BM_ZoomStep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 }  // namespace
 }  // namespace pennory::bench

@@ -142,6 +142,8 @@ void Form1::createEditorAndPanel() {
     m_richTextBox1->setAccessibleName(u"文稿编辑区");
     m_richTextBox1->onFileDropped(
         [this](std::u16string_view path) { RichTextBox1_FileDropped(path); });
+    m_richTextBox1->onZoomRequested(
+        [this](platform::ZoomRequest request) { RichTextBox1_Zoom(request); });
 
     m_picture1 = m_factory.createPanel(nullptr);
     m_picture1->setGeometry(kPanelDesign);
@@ -170,6 +172,8 @@ void Form1::createEditorAndPanel() {
     m_richTextBox2->setAccessibleName(u"参考文本框");
     m_richTextBox2->onFileDropped(
         [this](std::u16string_view path) { RichTextBox2_FileDropped(path); });
+    m_richTextBox2->onZoomRequested(
+        [this](platform::ZoomRequest request) { RichTextBox2_Zoom(request); });
 
     m_hScroll1 = m_factory.createScrollBar(m_picture1.get(), true, [this] { HScroll1_Change(); },
                                            [this] { HScroll1_Scroll(); });

@@ -20,6 +20,7 @@
 #include "input/quick_insert.h"
 #include "input/text_format.h"
 #include "input/word_bank_table.h"
+#include "input/zoom.h"
 #include "protection/protection_commands.h"
 #include "reference/reference_panel.h"
 
@@ -120,6 +121,14 @@ void Form1::Picture1_FileDropped(std::u16string_view path) {
     if (!inPictureView(*this)) return;
     showPictureView(*this);
     reference::openPictureFile(*this, path);
+}
+
+void Form1::RichTextBox1_Zoom(platform::ZoomRequest request) {
+    input::zoom(*this, RichTextBox1(), request);
+}
+
+void Form1::RichTextBox2_Zoom(platform::ZoomRequest request) {
+    input::zoom(*this, RichTextBox2(), request);
 }
 
 void Form1::RichTextBox1_Change(const platform::TextEdit& edit) {

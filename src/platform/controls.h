@@ -91,6 +91,15 @@ struct TextEdit {
     std::u16string inserted;
 };
 
+// What the writer asked of a rich-text box's zoom: a step larger, a step smaller, or back to
+// the box's natural size.
+enum class ZoomRequest { In, Out, Reset };
+using ZoomRequested = std::function<void(ZoomRequest)>;
+
+// The zoom a rich-text box can show, in percent of its natural size.
+inline constexpr int kMinZoomPercent = 50;
+inline constexpr int kMaxZoomPercent = 400;
+
 // A rich-text box. Positions and lengths count UTF-16 units of text(), in which every line
 // break is CR LF and every other character is exactly as stored.
 class RichTextBox : public Control {
@@ -154,6 +163,15 @@ public:
     // A dropped file goes to dropped instead of into the text; dropped text is inserted at the
     // drop place as before.
     virtual void onFileDropped(FileDropped dropped) = 0;
+
+    // How large the box shows its whole content, every format alike, in percent; 100 at the
+    // start. A percent outside kMinZoomPercent..kMaxZoomPercent is clamped to it. The zoom is
+    // the view's alone: text(), content(), the box's undo and the change reports do not see it.
+    virtual void setZoomPercent(int percent) = 0;
+    virtual int zoomPercent() const = 0;
+    // The writer's zoom gestures over the box (Ctrl with the wheel; Ctrl+=, Ctrl+- and Ctrl+0
+    // while it has the focus) go to requested; the box does not zoom by itself.
+    virtual void onZoomRequested(ZoomRequested requested) = 0;
 };
 
 class ScrollBar : public Control {

@@ -57,6 +57,14 @@ void HeadlessRichTextBox::selectionChanged() {
     if (m_selectionChanged) m_selectionChanged();
 }
 
+void HeadlessRichTextBox::setZoomPercent(int percent) {
+    m_zoomPercent = std::clamp(percent, kMinZoomPercent, kMaxZoomPercent);
+}
+
+void HeadlessRichTextBox::userZoom(ZoomRequest request) {
+    if (m_zoomRequested) m_zoomRequested(request);
+}
+
 void HeadlessRichTextBox::setText(std::u16string_view text) {
     setContent(text::StyledText(std::u16string(text), m_default));
 }

@@ -153,6 +153,13 @@ public:
     // Undoable as one step.
     void setSelParagraphFormat(const text::ParagraphFormat& format) override;
 
+    // The percent is only recorded: there is nothing to draw.
+    void setZoomPercent(int percent) override;
+    int zoomPercent() const override { return m_zoomPercent; }
+    void onZoomRequested(ZoomRequested requested) override { m_zoomRequested = std::move(requested); }
+    // What the writer's zoom gestures over the box do: ask, and leave the answer to the handler.
+    void userZoom(ZoomRequest request);
+
     // What typing does at the caret: replaces the selection, undoable.
     void type(std::u16string_view text);
     void undo() override;
@@ -183,6 +190,8 @@ private:
     std::size_t m_selLength = 0;
     std::optional<text::CharFormat> m_typingFormat;  // set by a format change at the caret
     std::vector<Snapshot> m_undo;
+    int m_zoomPercent = 100;
+    ZoomRequested m_zoomRequested;
 };
 
 class HeadlessScrollBar : public HeadlessControl<ScrollBar> {

@@ -1,5 +1,6 @@
 #include "platform/qt/qt_rich_text_box.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QScrollBar>
 #include <algorithm>
 #include <span>
@@ -56,8 +57,29 @@ QtRichTextBox::QtRichTextBox(QWidget* parent, const text::CharFormat& font, Call
     setContent({});
 }
 
+QtRichTextBox::~QtRichTextBox() {
+    if (m_zoomDevice && m_widget) m_widget->document()->documentLayout()->setPaintDevice(nullptr);
+}
+
 void QtRichTextBox::onFileDropped(FileDropped dropped) {
     m_widget->setFileDropped(std::move(dropped));
+}
+
+// ---- Zoom
+
+void QtRichTextBox::onZoomRequested(ZoomRequested requested) {
+    m_widget->setZoomRequested(std::move(requested));
+}
+
+void QtRichTextBox::setZoomPercent(int percent) {
+    percent = std::clamp(percent, kMinZoomPercent, kMaxZoomPercent);
+    if (percent == m_zoomPercent) return;
+    m_zoomPercent = percent;
+    // The old device stays alive until the layout has let go of it.
+    auto device = percent == 100 ? nullptr : std::make_unique<ZoomDevice>(*m_widget, percent);
+    zoomLayout(*m_widget, device.get());
+    m_zoomDevice = std::move(device);
+    m_widget->ensureCursorVisible();
 }
 
 // ---- Changes

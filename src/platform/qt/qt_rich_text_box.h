@@ -1,6 +1,7 @@
 #pragma once
 // The rich-text box on Qt: a QTextEdit whose QTextDocument holds the styled text.
 
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -8,12 +9,15 @@
 #include "platform/qt/qt_control.h"
 #include "platform/qt/qt_rich_text_document.h"
 #include "platform/qt/qt_rich_text_edit.h"
+#include "platform/qt/qt_zoom_device.h"
 
 namespace pennory::platform::qt {
 
 class QtRichTextBox : public QtControl<RichTextBox, RichTextEdit> {
 public:
     QtRichTextBox(QWidget* parent, const text::CharFormat& font, Callback clicked);
+    // The layout lets go of the zoom's device before it goes.
+    ~QtRichTextBox() override;
 
     // Edits are read from QTextDocument::contentsChange: the inserted characters from the
     // document, the removed length from how the text's length changed.
@@ -40,6 +44,11 @@ public:
     // One QTextDocument edit block, reported once after it ends.
     void setSelParagraphFormat(const text::ParagraphFormat& format) override;
     void onFileDropped(FileDropped dropped) override;
+    // Lays the document out for a device of the screen's DPI times the zoom (see
+    // qt_zoom_device.h); at 100 % for the screen itself, as without zoom.
+    void setZoomPercent(int percent) override;
+    int zoomPercent() const override { return m_zoomPercent; }
+    void onZoomRequested(ZoomRequested requested) override;
 
 private:
     void mergeFormat(const QTextCharFormat& change);
@@ -63,6 +72,8 @@ private:
     Callback m_selectionChanged;
     std::size_t m_reportedLength = 0;  // the text's length after the edits reported
     bool m_inTransaction = false;      // Qt's own reports wait for the transaction's one
+    int m_zoomPercent = 100;
+    std::unique_ptr<ZoomDevice> m_zoomDevice;  // the layout's paint device; none at 100 %
 };
 
 }  // namespace pennory::platform::qt

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
+#include <QWheelEvent>
 
 #include "platform/qt/qt_file_drops.h"
 #include "platform/qt/qt_paragraph_format.h"
@@ -50,12 +51,57 @@ void RichTextEdit::dropEvent(QDropEvent* event) {
 }
 
 void RichTextEdit::keyPressEvent(QKeyEvent* event) {
+    if (zoomKey(event)) {
+        event->accept();
+        return;
+    }
     if (!isReadOnly() && editKey(event)) {
         event->accept();
         ensureCursorVisible();
         return;
     }
     QTextEdit::keyPressEvent(event);
+}
+
+void RichTextEdit::wheelEvent(QWheelEvent* event) {
+    if (!m_zoomRequested || !(event->modifiers() & Qt::ControlModifier)) {
+        QTextEdit::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    // A wheel notch is 120; touchpads send it in smaller parts.
+    constexpr int kNotch = QWheelEvent::DefaultDeltasPerStep;
+    m_wheelTurned += event->angleDelta().y();
+    while (m_wheelTurned >= kNotch || m_wheelTurned <= -kNotch) {
+        const bool up = m_wheelTurned > 0;
+        m_wheelTurned += up ? -kNotch : kNotch;
+        m_zoomRequested(up ? ZoomRequest::In : ZoomRequest::Out);
+    }
+}
+
+bool RichTextEdit::zoomKey(QKeyEvent* event) {
+    if (!m_zoomRequested) return false;
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (!(modifiers & Qt::ControlModifier) || (modifiers & (Qt::AltModifier | Qt::MetaModifier))) {
+        return false;
+    }
+    const bool shift = modifiers & Qt::ShiftModifier;
+    switch (event->key()) {
+        case Qt::Key_Equal:
+        case Qt::Key_Plus:
+            m_zoomRequested(ZoomRequest::In);
+            return true;
+        case Qt::Key_Minus:
+            if (shift) return false;
+            m_zoomRequested(ZoomRequest::Out);
+            return true;
+        case Qt::Key_0:
+            if (shift) return false;
+            m_zoomRequested(ZoomRequest::Reset);
+            return true;
+        default:
+            return false;
+    }
 }
 
 void RichTextEdit::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -22,12 +22,17 @@ public:
 
     // A file from a file manager is reported by its path; anything else is dropped as text.
     void setFileDropped(FileDropped dropped) { m_dropped = std::move(dropped); }
+    // Ctrl with the wheel over the box, and Ctrl+= (also Ctrl++ and Ctrl+Shift+=), Ctrl+- and
+    // Ctrl+0 while it has the focus, are reported instead of QTextEdit's own zoom of the
+    // default font only.
+    void setZoomRequested(ZoomRequested requested) { m_zoomRequested = std::move(requested); }
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
@@ -36,12 +41,15 @@ protected:
 
 private:
     bool editKey(QKeyEvent* event);
+    bool zoomKey(QKeyEvent* event);
     bool takesFile(const QMimeData* data) const;
 
     ClickReporter m_click;
     std::function<void(std::u16string_view)> m_paste;
     std::function<std::u16string()> m_copy;
     FileDropped m_dropped;
+    ZoomRequested m_zoomRequested;
+    int m_wheelTurned = 0;  // the part of a wheel notch not yet reported
 };
 
 }  // namespace pennory::platform::qt

@@ -445,6 +445,33 @@ TYPED_TEST_P(RichTextBoxContract, SelectionReportsFollowTheCaret) {
     }
 }
 
+// The zoom is the view's: content, selection and the change reports do not see it.
+TYPED_TEST_P(RichTextBoxContract, ZoomChangesNeitherTheContentNorTheSelection) {
+    auto& box = *this->box;
+    EXPECT_EQ(box.zoomPercent(), 100);
+    const StyledText content = styled({{u"电阻\r\n", boldRed()}, {u"电容", bigFont()}});
+    box.setContent(content);
+    this->select(1, 3);
+    this->listen();
+    const struct {
+        int asked, shown;
+    } rows[] = {{150, 150}, {400, 400}, {50, 50}, {20, 50}, {1000, 400}, {100, 100}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.asked);
+        box.setZoomPercent(row.asked);
+        EXPECT_EQ(box.zoomPercent(), row.shown);
+        EXPECT_EQ(box.content(), content);
+        EXPECT_EQ(box.selStart(), 1u);
+        EXPECT_EQ(box.selLength(), 3u);
+    }
+    EXPECT_EQ(this->edits, 0);
+    // What is set at a zoom keeps it.
+    box.setZoomPercent(200);
+    box.setText(u"新的");
+    EXPECT_EQ(box.zoomPercent(), 200);
+    EXPECT_EQ(box.text(), u"新的");
+}
+
 REGISTER_TYPED_TEST_SUITE_P(
     RichTextBoxContract, TextReadsBackAsItWasSet, ControlCharactersAreStoredExactly,
     SetTextTakesTheDefaultFormatWithTheCaretAtTheStart, CaretAndSelectionAreClampedToTheText,
@@ -453,6 +480,7 @@ REGISTER_TYPED_TEST_SUITE_P(
     SelFormatIsTheFirstCharactersOrTheOneBeforeTheCaret, SelFormatAtTheStartOfALine,
     FontAndColourApplyToTheSelectionOnly, FontKeepsEachCharactersColour,
     FontAndColourAtTheCaretGoToTheTextTypedNext, MovingTheCaretForgetsTheFormatForTheTextTypedNext,
-    EditReportsReproduceTheText, SelectionReportsFollowTheCaret);
+    EditReportsReproduceTheText, SelectionReportsFollowTheCaret,
+    ZoomChangesNeitherTheContentNorTheSelection);
 
 }  // namespace pennory::testing::contract
