@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 
 #include "platform/text/office_documents.h"
@@ -193,6 +194,78 @@ TEST(Odt, StylesResolveThroughParentsDefaultsAndAutomaticStyles) {
     EXPECT_EQ(reading.content, expected) << describe(reading.content);
 }
 
+// Paragraph formats come from the default style, then the common styles a paragraph's style
+// is based on, then its automatic style, each property on its own.
+TEST(Odt, ParagraphFormatsThroughDefaultCommonAndAutomaticStyles) {
+    const std::string styles =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-styles" + kNs +
+        "><office:styles><style:default-style style:family=\"paragraph\">"
+        "<style:paragraph-properties fo:margin-bottom=\"10pt\" fo:line-height=\"115%\"/>"
+        "</style:default-style>"
+        "<style:style style:name=\"Standard\" style:family=\"paragraph\">"
+        "<style:paragraph-properties fo:margin-left=\"0.5in\"/></style:style>"
+        "<style:style style:name=\"Body\" style:family=\"paragraph\" "
+        "style:parent-style-name=\"Standard\"><style:paragraph-properties "
+        "fo:text-align=\"justify\" fo:text-indent=\"24pt\"/></style:style>"
+        "</office:styles></office:document-styles>";
+    const auto body = [](ParagraphFormat& f) {
+        f.spaceAfterPt = 10.0f;
+        f.lineSpacing.value = 1.15f;
+        f.left.points = 36.0f;
+        f.alignment = Alignment::Justify;
+        f.firstLine.points = 24.0f;
+    };
+    const auto with = [](const std::function<void(ParagraphFormat&)>& set) {
+        ParagraphFormat f;
+        set(f);
+        return f;
+    };
+    const struct {
+        const char* name;
+        const char* properties;  // of the automatic style P1, based on Body
+        ParagraphFormat expected;
+    } cases[] = {
+        {"the common chain", "", with(body)},
+        {"1.5 lines", "fo:line-height=\"150%\"", with([&](ParagraphFormat& f) {
+             body(f);
+             f.lineSpacing.value = 1.5f;
+         })},
+        {"exactly", "fo:line-height=\"18pt\"", with([&](ParagraphFormat& f) {
+             body(f);
+             f.lineSpacing = {LineSpacing::Rule::Exactly, 18.0f};
+         })},
+        {"at least", "style:line-height-at-least=\"15pt\"", with([&](ParagraphFormat& f) {
+             body(f);
+             f.lineSpacing = {LineSpacing::Rule::AtLeast, 15.0f};
+         })},
+        {"end is right", "fo:text-align=\"end\" fo:margin-left=\"0pt\" fo:margin-top=\"6pt\"",
+         with([&](ParagraphFormat& f) {
+             body(f);
+             f.alignment = Alignment::Right;
+             f.left.points = 0.0f;
+             f.spaceBeforePt = 6.0f;
+         })},
+        {"start", "fo:text-align=\"start\" fo:text-indent=\"-12pt\"", with([&](ParagraphFormat& f) {
+             body(f);
+             f.alignment = Alignment::Left;
+             f.firstLine.points = -12.0f;
+         })},
+    };
+    for (const auto& c : cases) {
+        const std::string automatic =
+            std::string(
+                "<style:style style:name=\"P1\" style:family=\"paragraph\" "
+                "style:parent-style-name=\"Body\"><style:paragraph-properties ") +
+            c.properties + "/></style:style>";
+        const OfficeReading r = readOdt(
+            odtOf(contentOf(automatic, "<text:p text:style-name=\"P1\">段</text:p>"), styles),
+            CharFormat{});
+        ASSERT_FALSE(r.problem) << c.name;
+        ASSERT_EQ(r.content.paragraphs().size(), 1u) << c.name;
+        EXPECT_EQ(r.content.paragraphs()[0], c.expected) << c.name;
+    }
+}
+
 TEST(Odt, TextElementsSpacesTablesNotesAndFramesReadInOrder) {
     std::string body =
         "<text:p>  a  b\n c<text:s/><text:s text:c=\"3\"/>d<text:tab/>e<text:line-break/>f"
@@ -232,10 +305,11 @@ TEST(Odt, ADocumentWithoutAsianPropertiesUsesItsFontForChineseToo) {
         "<style:style style:name=\"T1\" style:family=\"text\"><style:text-properties "
         "style:font-name=\"SimHei1\" fo:font-size=\"12pt\" fo:font-weight=\"bold\"/>"
         "</style:style>";
-    OfficeReading reading = readOdt(
-        odtOf(contentOf(automatic, "<text:p><text:span text:style-name=\"T1\">简体 ab</text:span>"
-                                   "</text:p>")),
-        CharFormat{});
+    OfficeReading reading =
+        readOdt(odtOf(contentOf(automatic,
+                                "<text:p><text:span text:style-name=\"T1\">简体 ab</text:span>"
+                                "</text:p>")),
+                CharFormat{});
     ASSERT_FALSE(reading.problem);
     EXPECT_EQ(reading.content, StyledText(u"简体 ab", format(u"黑体", 12.0f, true)))
         << describe(reading.content);
