@@ -69,4 +69,25 @@ inline std::string describeParagraphs(const StyledText& text, float sizePt = 12.
     return out;
 }
 
+// A page for other programs to convert: a centred 16 pt title, then 12 pt text whose first
+// line is indented by two characters' length, at 1.5 lines and 6 pt after.
+inline constexpr const char* kParagraphPage =
+    "<html><head><meta charset=\"utf-8\"></head><body>"
+    "<p style=\"text-align:center; font-size:16pt\">标题</p>"
+    "<p style=\"text-indent:24pt; line-height:150%; margin-top:0pt; margin-bottom:6pt; "
+    "font-size:12pt\">正文两字缩进。</p></body></html>\n";
+// The same in Markdown, for pandoc: a heading, a paragraph and a quotation.
+inline constexpr const char* kParagraphMarkdown = "# 标题\n\n正文。\n\n> 引文。\n";
+
+// The first count paragraphs of text described, the first one at titlePt, the others at
+// 12 pt.
+inline std::string describeFirstParagraphs(const StyledText& text, std::size_t count,
+                                           float titlePt = 16.0f) {
+    std::string out;
+    const auto& paragraphs = text.paragraphs();
+    for (std::size_t p = 0; p < count && p < paragraphs.size(); ++p)
+        out += describeParagraph(paragraphs[p], p == 0 ? titlePt : 12.0f) + "\n";
+    return out;
+}
+
 }  // namespace pennory::text::testing
