@@ -263,5 +263,46 @@ TEST_F(DocxInterop, LibreOfficeKeepsPennorysParagraphFormats) {
     }
 }
 
+// Paragraph formats other programs write in DOCX, read as they set them: LibreOffice and
+// AbiWord convert a page with a centred title and a paragraph indented by two characters at
+// 1.5 lines (LibreOffice through its text body style, 1.15 lines and 7 pt after); pandoc
+// sets them all in styles of its template, each based on another.
+TEST_F(DocxInterop, ParagraphFormatsOthersWrite) {
+    std::ofstream(m_folder / "page.html") << testing::kParagraphPage;
+    std::ofstream(m_folder / "page.md") << testing::kParagraphMarkdown;
+    const struct {
+        const char* program;
+        std::string command;
+        const char* output;
+        std::size_t paragraphs;
+        const char* expected;
+    } cases[] = {
+        {"soffice", soffice(m_folder, "--infilter='HTML (StarWriter)' --convert-to docx page.html"),
+         "page.docx", 2,
+         "centre first 0 left 0 right 0 multiple 1.15 before 0 after 7\n"
+         "left first 24 left 0 right 0 multiple 1.50 before 0 after 6\n"},
+        {"abiword", "abiword --to=docx -o abiword.docx page.html", "abiword.docx", 2,
+         "centre first 0 left 0 right 0 multiple 1.00 before 0 after 0\n"
+         "left first 24 left 0 right 0 multiple 1.50 before 0 after 6\n"},
+        {"pandoc", "pandoc -o pandoc.docx page.md", "pandoc.docx", 3,
+         "left first 0 left 0 right 0 multiple 1.00 before 24 after 0\n"
+         "left first 0 left 0 right 0 multiple 1.00 before 9 after 9\n"
+         "left first 0 left 24 right 24 multiple 1.00 before 5 after 5\n"},
+    };
+    std::string missing;
+    for (const auto& c : cases) {
+        if (!succeeds(std::string("command -v ") + c.program)) {
+            missing += std::string(" ") + c.program;
+            continue;
+        }
+        ASSERT_TRUE(run(c.command)) << c.program;
+        const OfficeReading r = readDocx(output(c.output), CharFormat{});
+        ASSERT_FALSE(r.problem.has_value()) << c.program;
+        EXPECT_EQ(testing::describeFirstParagraphs(r.content, c.paragraphs), c.expected)
+            << c.program;
+    }
+    if (!missing.empty()) GTEST_SKIP() << "not installed:" << missing;
+}
+
 }  // namespace
 }  // namespace pennory::text
