@@ -11,6 +11,7 @@
 #include <functional>
 #include <random>
 
+#include "paragraph_test_support.h"
 #include "platform/text/office_documents.h"
 #include "platform/text/rtf_reader.h"
 #include "text_test_support.h"
@@ -475,6 +476,69 @@ TEST_F(OdtPeers, AnOdtLibreOfficeWroteReadsAsItsRtf) {
     EXPECT_EQ(formatAt(u"删除线").colour, rgb(0, 0, 255));
     EXPECT_EQ(formatAt(u"Latin").fontName, u"Times New Roman");
     EXPECT_FALSE(formatAt(u"Latin").bold);
+}
+
+// odfpy finds each paragraph's automatic style with the properties as set: alignment, left
+// and right margins, first-line indent (two characters of 12 pt as 24 pt), space above and
+// below, line height and its minimum; '-' where the property is not given.
+TEST_F(OdtPeers, OdfpyReadsTheParagraphStyles) {
+    const std::string python =
+        std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+    if (std::system((python + " -c 'import odf' >/dev/null 2>&1").c_str()) != 0)
+        GTEST_SKIP() << "python3-odf is not installed";
+    write("p.odt", writeOdt(testing::paragraphSample()));
+    write("p.py",
+          "from odf.opendocument import load\n"
+          "from odf import style, text\n"
+          "d = load('p.odt')\n"
+          "styles = {s.getAttribute('name'): s for s in d.automaticstyles.childNodes}\n"
+          "names = ['textalign', 'marginleft', 'marginright', 'textindent', 'margintop',\n"
+          "         'marginbottom', 'lineheight', 'lineheightatleast']\n"
+          "with open('p.txt', 'w') as out:\n"
+          "    for p in d.getElementsByType(text.P):\n"
+          "        s = styles[p.getAttribute('stylename')]\n"
+          "        props = s.getElementsByType(style.ParagraphProperties)[0]\n"
+          "        out.write(' '.join(props.getAttribute(n) or '-' for n in names) + '\\n')\n");
+    ASSERT_TRUE(run(python + " p.py")) << "odfpy failed";
+    EXPECT_EQ(file("p.txt"),
+              "center - - - 6pt 12pt - -\n"
+              "justify 18pt 9pt 24pt - - 150% -\n"
+              "end - - - - - 18pt -\n"
+              "- 42pt - -21pt - - - 15pt\n");
+}
+
+// LibreOffice and AbiWord convert a page with a centred title and a paragraph indented by two
+// characters at 1.5 lines to ODT (LibreOffice through its text body style, 1.15 lines and
+// 7 pt after); Pennory reads the formats as they set them.
+TEST_F(OdtPeers, ParagraphFormatsOthersWrite) {
+    write("page.html", testing::kParagraphPage);
+    const struct {
+        const char* program;
+        std::string command;
+        const char* output;
+        const char* expected;
+    } cases[] = {
+        {"soffice",
+         testing::soffice(m_folder, "--infilter='HTML (StarWriter)' --convert-to odt page.html"),
+         "page.odt",
+         "centre first 0 left 0 right 0 multiple 1.15 before 0 after 7\n"
+         "left first 24 left 0 right 0 multiple 1.50 before 0 after 6\n"},
+        {"abiword", "abiword --to=odt -o abiword.odt page.html", "abiword.odt",
+         "centre first 0 left 0 right 0 multiple 1.00 before 0 after 0\n"
+         "left first 24 left 0 right 0 multiple 1.50 before 0 after 6\n"},
+    };
+    std::string missing;
+    for (const auto& c : cases) {
+        if (!installed(c.program)) {
+            missing += std::string(" ") + c.program;
+            continue;
+        }
+        ASSERT_TRUE(run(c.command)) << c.program;
+        const OfficeReading r = readOdt(file(c.output), CharFormat{});
+        ASSERT_FALSE(r.problem) << c.program;
+        EXPECT_EQ(testing::describeFirstParagraphs(r.content, 2), c.expected) << c.program;
+    }
+    if (!missing.empty()) GTEST_SKIP() << "not installed:" << missing;
 }
 
 }  // namespace
