@@ -1,130 +1,10 @@
 #include "platform/text/docx_story_reader.h"
 
-#include <charconv>
-#include <unordered_map>
-
 #include "platform/text/docx_names.h"
+#include "platform/text/docx_story_tags.h"
 #include "platform/text/utf8.h"
 
 namespace pennory::text::docx {
-
-enum class DocxStoryReader::Tag : unsigned char {
-    Other,
-    Skip,  // nothing inside is text: deletions, field instructions, revision records, ...
-    Paragraph,
-    ParagraphProps,
-    ParagraphStyle,
-    Run,
-    RunProps,
-    CharacterStyle,
-    Text,
-    Tab,
-    Break,
-    Symbol,
-    NoBreakHyphen,
-    SoftHyphen,
-    FieldChar,
-    Table,
-    Row,
-    Cell,
-    TextBox,
-    FootnoteReference,
-    EndnoteReference,
-    Note,
-    Picture,  // w:drawing, w:pict: a picture unless it holds a text box
-    Image,    // a picture whatever holds it
-    Object,
-    HeaderFooter,
-    Comment,
-    Alternate,
-    Choice,
-    Fallback,
-};
-
-namespace {
-
-using Tag = DocxStoryReader::Tag;
-
-// WordprocessingML elements by local name, one line each.
-const std::unordered_map<std::string_view, Tag>& wordTags() {
-    static const std::unordered_map<std::string_view, Tag> tags = {
-        {"p", Tag::Paragraph},
-        {"pPr", Tag::ParagraphProps},
-        {"pStyle", Tag::ParagraphStyle},
-        {"r", Tag::Run},
-        {"rPr", Tag::RunProps},
-        {"rStyle", Tag::CharacterStyle},
-        {"t", Tag::Text},
-        {"tab", Tag::Tab},
-        {"ptab", Tag::Tab},
-        {"br", Tag::Break},
-        {"cr", Tag::Break},
-        {"sym", Tag::Symbol},
-        {"noBreakHyphen", Tag::NoBreakHyphen},
-        {"softHyphen", Tag::SoftHyphen},
-        {"fldChar", Tag::FieldChar},
-        {"tbl", Tag::Table},
-        {"tr", Tag::Row},
-        {"tc", Tag::Cell},
-        {"txbxContent", Tag::TextBox},
-        {"footnoteReference", Tag::FootnoteReference},
-        {"endnoteReference", Tag::EndnoteReference},
-        {"footnote", Tag::Note},
-        {"endnote", Tag::Note},
-        {"drawing", Tag::Picture},
-        {"pict", Tag::Picture},
-        {"object", Tag::Object},
-        {"headerReference", Tag::HeaderFooter},
-        {"footerReference", Tag::HeaderFooter},
-        {"commentReference", Tag::Comment},
-        {"commentRangeStart", Tag::Comment},
-        {"del", Tag::Skip},
-        {"moveFrom", Tag::Skip},
-        {"delText", Tag::Skip},
-        {"delInstrText", Tag::Skip},
-        {"instrText", Tag::Skip},
-        {"rPrChange", Tag::Skip},
-        {"pPrChange", Tag::Skip},
-        {"sdtPr", Tag::Skip},
-        {"sdtEndPr", Tag::Skip},
-        {"rt", Tag::Skip},
-        {"customXmlPr", Tag::Skip},
-        {"smartTagPr", Tag::Skip},
-    };
-    return tags;
-}
-
-constexpr std::string_view kVml = "urn:schemas-microsoft-com:vml";
-constexpr std::string_view kPicture = "http://schemas.openxmlformats.org/drawingml/2006/picture";
-
-Tag tagOf(std::string_view name) {
-    if (const std::string_view local = wordLocal(name); !local.empty()) {
-        const auto& tags = wordTags();
-        const auto it = tags.find(local);
-        return it == tags.end() ? Tag::Other : it->second;
-    }
-    if (const std::string_view local = localIn(name, kMarkupCompatibility); !local.empty()) {
-        if (local == "AlternateContent") return Tag::Alternate;
-        if (local == "Choice") return Tag::Choice;
-        if (local == "Fallback") return Tag::Fallback;
-        return Tag::Other;
-    }
-    if (localIn(name, kDrawingMain) == "blip" || localIn(name, kPicture) == "pic" ||
-        localIn(name, kVml) == "imagedata")
-        return Tag::Image;
-    return Tag::Other;
-}
-
-std::optional<char16_t> symbolOf(std::string_view hex) {
-    unsigned value = 0;
-    const auto [end, error] = std::from_chars(hex.data(), hex.data() + hex.size(), value, 16);
-    if (error != std::errc() || end != hex.data() + hex.size() || hex.empty() || value == 0 ||
-        value > 0xFFFF)
-        return std::nullopt;
-    return static_cast<char16_t>(value);
-}
-
-}  // namespace
 
 DocxStoryReader::DocxStoryReader(Part part, DocxStyles& styles, const CharFormat& plain,
                                  LeftOutKinds& leftOut)
@@ -145,7 +25,7 @@ void DocxStoryReader::startElement(std::string_view name,
         ++m_skipDepth;
         return;
     }
-    Tag tag = tagOf(name);
+    Tag tag = storyTagOf(name);
     const Tag parent = m_path.empty() ? Tag::Other : m_path.back();
     // Paragraph-mark properties, tab stops and the like are not run content.
     if (tag == Tag::RunProps && parent != Tag::Run) tag = Tag::Skip;

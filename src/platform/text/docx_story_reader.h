@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/text/docx_story_tags.h"
 #include "platform/text/docx_styles.h"
 #include "platform/text/left_out.h"
 #include "platform/text/styled_text.h"
@@ -46,7 +47,7 @@ public:
     // Part::Notes: each note's text by its reference.
     std::map<std::pair<bool, std::string>, StyledText> takeNotes() { return std::move(m_notes); }
 
-    enum class Tag : unsigned char;
+    using Tag = StoryTag;
 
 private:
     struct Story {

@@ -347,7 +347,24 @@ std::string writeRtf(const StyledText& text) {
         }
         chars.write(runText.substr(start), false);
     };
+    // A break whose CR ends one run and whose LF starts the next is written with the first
+    // run, as one \par: split, it would be two control characters and no paragraph.
+    std::u16string joined;
+    bool lfTaken = false;
     for (std::size_t r = 0; r < runs.size(); ++r) {
+        std::u16string_view runText = runs[r].text;
+        if (lfTaken) {
+            runText.remove_prefix(1);
+            lfTaken = false;
+            if (runText.empty()) continue;
+        }
+        if (runText.ends_with(u'\r') && r + 1 < runs.size() &&
+            runs[r + 1].text.starts_with(u'\n')) {
+            joined.assign(runText);
+            joined += u'\n';
+            runText = joined;
+            lfTaken = true;
+        }
         const CharFormat& f = runs[r].format;
         bool changed = false;
         auto change = [&](bool differs, std::string_view on, std::string_view off, bool value) {
@@ -381,7 +398,7 @@ std::string writeRtf(const StyledText& text) {
         }
         if (changed) out.put(' ');
         first = false;
-        writeText(runs[r].text);
+        writeText(runText);
     }
     // A rich-edit control ends the document with one more \par, which readers drop.
     out.put("\\par\r\n}\r\n");

@@ -11,7 +11,10 @@
 #include <regex>
 #include <string>
 
+#include "paragraph_test_support.h"
 #include "platform/text/office_documents.h"
+#include "platform/text/rtf_reader.h"
+#include "platform/text/rtf_writer.h"
 #include "platform/text/zip_package.h"
 #include "text_test_support.h"
 
@@ -19,6 +22,8 @@ namespace pennory::text {
 namespace {
 
 using testing::dataPath;
+using testing::describeParagraphs;
+using testing::paragraphSample;
 using testing::readBytes;
 using testing::soffice;
 using testing::toUtf8;
@@ -188,6 +193,115 @@ TEST_F(DocxInterop, ReadsWhatPythonDocxMakes) {
         EXPECT_EQ(toUtf8(r.content.runs()[i].format.fontName), fonts[i]);
     }
     EXPECT_EQ(r.content.runs()[4].format.sizePt, 11.0f);
+}
+
+// The sample's paragraphs as python-docx gives them: alignment (1 centre, 2 right, 3 justify),
+// first-line, left and right indents, line spacing and its rule (0 single, 1 one and a half,
+// 3 at least, 4 exactly), space before and after; '-' where nothing is set.
+TEST_F(DocxInterop, PythonDocxReadsParagraphFormats) {
+    if (!havePythonDocx()) GTEST_SKIP() << "python3-docx is not installed";
+    std::ofstream(m_folder / "paragraphs.docx", std::ios::binary) << writeDocx(paragraphSample());
+    std::ofstream(m_folder / "paragraphs.py")
+        << "import docx\n"
+           "def pt(x):\n"
+           "    return '-' if x is None else '%g' % (x.pt if hasattr(x, 'pt') else x)\n"
+           "def num(x):\n"
+           "    return '-' if x is None else str(int(x))\n"
+           "d = docx.Document('paragraphs.docx')\n"
+           "with open('paragraphs.txt', 'w') as out:\n"
+           "    for p in d.paragraphs:\n"
+           "        f = p.paragraph_format\n"
+           "        out.write(' '.join([num(f.alignment), pt(f.first_line_indent),\n"
+           "            pt(f.left_indent), pt(f.right_indent), pt(f.line_spacing),\n"
+           "            num(f.line_spacing_rule), pt(f.space_before), pt(f.space_after)]) + "
+           "'\\n')\n";
+    ASSERT_TRUE(run("/usr/bin/python3 paragraphs.py"));
+    EXPECT_EQ(output("paragraphs.txt"),
+              "1 - - - 1 0 6 12\n"
+              "3 24 18 9 1.5 1 0 0\n"
+              "2 - - - 18 4 0 0\n"
+              "- -21 42 - 15 3 0 0\n");
+}
+
+constexpr const char* kSampleParagraphs =
+    "centre first 0 left 0 right 0 multiple 1.00 before 6 after 12\n"
+    "justify first 24 left 18 right 9 multiple 1.50 before 0 after 0\n"
+    "right first 0 left 0 right 0 exactly 18.00 before 0 after 0\n"
+    "left first -21 left 42 right 0 at-least 15.00 before 0 after 0\n";
+
+// LibreOffice opens Pennory's file and saves it in another format; Pennory reads that back
+// with the paragraphs as set, lengths within half a point.
+TEST_F(DocxInterop, LibreOfficeKeepsPennorysParagraphFormats) {
+    if (!haveSoffice()) GTEST_SKIP() << "LibreOffice is not installed";
+    const StyledText sample = paragraphSample();
+    const struct {
+        const char* source;
+        std::string bytes;
+        const char* target;
+    } cases[] = {
+        {"rtf", writeRtf(sample), "odt"},
+        {"docx", writeDocx(sample), "odt"},
+        {"odt", writeOdt(sample), "docx"},
+        {"docx", writeDocx(sample), "rtf"},
+    };
+    for (const auto& c : cases) {
+        const std::string folder = std::string(c.source) + "-" + c.target;
+        std::filesystem::create_directories(m_folder / folder);
+        std::ofstream(m_folder / folder / (std::string("p.") + c.source), std::ios::binary)
+            << c.bytes;
+        ASSERT_TRUE(
+            run("cd " + folder + " && " +
+                soffice(m_folder, std::string("--convert-to ") + c.target + " p." + c.source)))
+            << folder;
+        const std::string converted = output(folder + "/p." + c.target);
+        const std::string target = c.target;
+        const StyledText back = target == "rtf"    ? readRtf(converted)
+                                : target == "docx" ? readDocx(converted, CharFormat{}).content
+                                                   : readOdt(converted, CharFormat{}).content;
+        EXPECT_EQ(toUtf8(back.plainText()), toUtf8(sample.plainText())) << folder;
+        EXPECT_EQ(describeParagraphs(back), kSampleParagraphs) << folder;
+    }
+}
+
+// Paragraph formats other programs write in DOCX, read as they set them: LibreOffice and
+// AbiWord convert a page with a centred title and a paragraph indented by two characters at
+// 1.5 lines (LibreOffice through its text body style, 1.15 lines and 7 pt after); pandoc
+// sets them all in styles of its template, each based on another.
+TEST_F(DocxInterop, ParagraphFormatsOthersWrite) {
+    std::ofstream(m_folder / "page.html") << testing::kParagraphPage;
+    std::ofstream(m_folder / "page.md") << testing::kParagraphMarkdown;
+    const struct {
+        const char* program;
+        std::string command;
+        const char* output;
+        std::size_t paragraphs;
+        const char* expected;
+    } cases[] = {
+        {"soffice", soffice(m_folder, "--infilter='HTML (StarWriter)' --convert-to docx page.html"),
+         "page.docx", 2,
+         "centre first 0 left 0 right 0 multiple 1.15 before 0 after 7\n"
+         "left first 24 left 0 right 0 multiple 1.50 before 0 after 6\n"},
+        {"abiword", "abiword --to=docx -o abiword.docx page.html", "abiword.docx", 2,
+         "centre first 0 left 0 right 0 multiple 1.00 before 0 after 0\n"
+         "left first 24 left 0 right 0 multiple 1.50 before 0 after 6\n"},
+        {"pandoc", "pandoc -o pandoc.docx page.md", "pandoc.docx", 3,
+         "left first 0 left 0 right 0 multiple 1.00 before 24 after 0\n"
+         "left first 0 left 0 right 0 multiple 1.00 before 9 after 9\n"
+         "left first 0 left 24 right 24 multiple 1.00 before 5 after 5\n"},
+    };
+    std::string missing;
+    for (const auto& c : cases) {
+        if (!succeeds(std::string("command -v ") + c.program)) {
+            missing += std::string(" ") + c.program;
+            continue;
+        }
+        ASSERT_TRUE(run(c.command)) << c.program;
+        const OfficeReading r = readDocx(output(c.output), CharFormat{});
+        ASSERT_FALSE(r.problem.has_value()) << c.program;
+        EXPECT_EQ(testing::describeFirstParagraphs(r.content, c.paragraphs), c.expected)
+            << c.program;
+    }
+    if (!missing.empty()) GTEST_SKIP() << "not installed:" << missing;
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "docx_test_support.h"
 #include "platform/text/office_documents.h"
 #include "text_test_support.h"
@@ -240,6 +242,95 @@ TEST(DocxReader, StructureBecomesText) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(toUtf8(textOf(c.body)), toUtf8(c.text));
+    }
+}
+
+constexpr const char* kParagraphStyles =
+    "<w:docDefaults><w:pPrDefault><w:pPr><w:spacing w:after=\"200\" w:line=\"276\" "
+    "w:lineRule=\"auto\"/></w:pPr></w:pPrDefault></w:docDefaults>"
+    "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Normal\"><w:pPr>"
+    "<w:ind w:left=\"240\"/></w:pPr></w:style>"
+    "<w:style w:type=\"paragraph\" w:styleId=\"Base\"><w:pPr><w:jc w:val=\"center\"/>"
+    "<w:ind w:firstLineChars=\"200\" w:firstLine=\"420\"/></w:pPr></w:style>"
+    "<w:style w:type=\"paragraph\" w:styleId=\"Child\"><w:basedOn w:val=\"Base\"/><w:pPr>"
+    "<w:spacing w:line=\"360\" w:lineRule=\"auto\" w:before=\"120\"/></w:pPr></w:style>";
+
+ParagraphFormat paragraphWith(const std::function<void(ParagraphFormat&)>& set) {
+    ParagraphFormat f;
+    set(f);
+    return f;
+}
+
+// Paragraph formats come from the defaults, then the style and what it is based on, then the
+// paragraph's own properties, each property on its own.
+TEST(DocxReader, ParagraphFormatsThroughTheStyleChain) {
+    const auto defaults = [](ParagraphFormat& f) {
+        f.spaceAfterPt = 10.0f;
+        f.lineSpacing.value = 1.15f;
+    };
+    const auto child = [&](ParagraphFormat& f) {
+        defaults(f);
+        f.alignment = Alignment::Centre;
+        f.firstLine.charsHundredths = 200;
+        f.lineSpacing.value = 1.5f;
+        f.spaceBeforePt = 6.0f;
+    };
+    const struct {
+        const char* name;
+        const char* pPr;
+        ParagraphFormat expected;
+    } cases[] = {
+        {"default style over the defaults", "", paragraphWith([&](ParagraphFormat& f) {
+             defaults(f);
+             f.left.points = 12.0f;
+         })},
+        {"based-on chain", "<w:pStyle w:val=\"Child\"/>", paragraphWith(child)},
+        {"direct over the chain", "<w:pStyle w:val=\"Child\"/><w:jc w:val=\"right\"/>",
+         paragraphWith([&](ParagraphFormat& f) {
+             child(f);
+             f.alignment = Alignment::Right;
+         })},
+        {"start is left", "<w:pStyle w:val=\"Child\"/><w:jc w:val=\"start\"/>",
+         paragraphWith([&](ParagraphFormat& f) {
+             child(f);
+             f.alignment = Alignment::Left;
+         })},
+        {"end is right", "<w:jc w:val=\"end\"/>", paragraphWith([&](ParagraphFormat& f) {
+             defaults(f);
+             f.left.points = 12.0f;
+             f.alignment = Alignment::Right;
+         })},
+        {"distribute is justified", "<w:pStyle w:val=\"Child\"/><w:jc w:val=\"distribute\"/>",
+         paragraphWith([&](ParagraphFormat& f) {
+             child(f);
+             f.alignment = Alignment::Justify;
+         })},
+        {"characters zeroed let twips count",
+         "<w:pStyle w:val=\"Child\"/><w:ind w:firstLineChars=\"0\" w:firstLine=\"480\"/>",
+         paragraphWith([&](ParagraphFormat& f) {
+             child(f);
+             f.firstLine = Indent{0, 24.0f};
+         })},
+        {"hanging in twips", "<w:ind w:left=\"840\" w:hanging=\"420\"/>",
+         paragraphWith([&](ParagraphFormat& f) {
+             defaults(f);
+             f.left.points = 42.0f;
+             f.firstLine.points = -21.0f;
+         })},
+        {"hanging in characters", "<w:ind w:hangingChars=\"150\" w:hanging=\"315\"/>",
+         paragraphWith([&](ParagraphFormat& f) {
+             defaults(f);
+             f.left.points = 12.0f;
+             f.firstLine.charsHundredths = -150;
+         })},
+    };
+    for (const auto& c : cases) {
+        const OfficeReading r =
+            read(std::string("<w:p><w:pPr>") + c.pPr + "</w:pPr><w:r><w:t>段</w:t></w:r></w:p>",
+                 kParagraphStyles);
+        ASSERT_FALSE(r.problem.has_value()) << c.name;
+        ASSERT_EQ(r.content.paragraphs().size(), 1u) << c.name;
+        EXPECT_EQ(r.content.paragraphs()[0], c.expected) << c.name;
     }
 }
 

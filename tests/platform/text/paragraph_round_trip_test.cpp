@@ -239,5 +239,37 @@ TEST(RtfParagraphWords, WriterPutsThemAfterPard) {
     EXPECT_EQ(plain.find("\\pard"), plain.rfind("\\pard")) << plain;
 }
 
+// A break may have its CR in one run and its LF in the next, when the two differ in format.
+TEST(RtfParagraphWords, BreakSplitAcrossRunsIsOneParagraph) {
+    CharFormat plain;
+    CharFormat bold;
+    bold.bold = true;
+    const struct {
+        const char* name;
+        std::u16string before, after, last;
+        bool formatted;
+    } cases[] = {
+        {"formatted", u"甲\r", u"\n乙", u"", true},
+        {"plain", u"甲\r", u"\n乙", u"", false},
+        {"the LF a run of its own", u"甲\r", u"\n", u"乙", true},
+    };
+    for (const auto& c : cases) {
+        StyledText text;
+        text.append(c.before, bold);
+        text.append(c.after, plain);
+        if (!c.last.empty()) text.append(c.last, bold);
+        ASSERT_EQ(text.paragraphs().size(), 2u) << c.name;
+        if (c.formatted) text.setParagraphFormat(1, centredIndented());
+        const std::string rtf = writeRtf(text);
+        EXPECT_EQ(rtf.find("\\'0d"), std::string::npos) << c.name << rtf;
+        const StyledText back = readRtf(rtf);
+        EXPECT_EQ(back.plainText(), u"甲\r\n乙") << c.name;
+        ASSERT_EQ(back.paragraphs().size(), 2u) << c.name;
+        EXPECT_EQ(back.paragraphs()[0], ParagraphFormat{}) << c.name;
+        EXPECT_EQ(back.paragraphs()[1], c.formatted ? centredIndented() : ParagraphFormat{})
+            << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace pennory::text

@@ -11,6 +11,8 @@
 #include <regex>
 #include <string>
 
+#include "paragraph_test_support.h"
+#include "platform/text/rtf_reader.h"
 #include "platform/text/rtf_writer.h"
 #include "text_test_support.h"
 
@@ -153,6 +155,45 @@ TEST_F(RtfInterop, AbiWord) {
           "color:ff0000"}) {
         EXPECT_NE(abw.find(expected), std::string::npos) << expected;
     }
+}
+
+// Paragraph formats other programs write, read as they set them: LibreOffice and AbiWord
+// convert a page with a centred title and a paragraph indented by two characters at 1.5
+// lines (LibreOffice sets its text body style, 1.15 lines and 7 pt after, under both); pandoc
+// sets 9 pt after each paragraph and indents a quotation by half an inch.
+TEST_F(RtfInterop, ParagraphFormatsOthersWrite) {
+    std::ofstream(m_folder / "page.html") << testing::kParagraphPage;
+    std::ofstream(m_folder / "page.md") << testing::kParagraphMarkdown;
+    const struct {
+        const char* program;
+        std::string command;
+        const char* output;
+        std::size_t paragraphs;
+        const char* expected;
+    } cases[] = {
+        {"soffice", soffice(m_folder, "--infilter='HTML (StarWriter)' --convert-to rtf page.html"),
+         "page.rtf", 2,
+         "centre first 0 left 0 right 0 multiple 1.15 before 0 after 7\n"
+         "left first 24 left 0 right 0 multiple 1.50 before 0 after 6\n"},
+        {"abiword", "abiword --to=rtf -o abiword.rtf page.html", "abiword.rtf", 2,
+         "centre first 0 left 0 right 0 multiple 1.00 before 0 after 0\n"
+         "left first 24 left 0 right 0 multiple 1.50 before 0 after 6\n"},
+        {"pandoc", "pandoc -s -o pandoc.rtf page.md", "pandoc.rtf", 3,
+         "left first 0 left 0 right 0 multiple 1.00 before 0 after 9\n"
+         "left first 0 left 0 right 0 multiple 1.00 before 0 after 9\n"
+         "left first 0 left 36 right 0 multiple 1.00 before 0 after 9\n"},
+    };
+    std::string missing;
+    for (const auto& c : cases) {
+        if (!installed(c.program)) {
+            missing += std::string(" ") + c.program;
+            continue;
+        }
+        ASSERT_TRUE(run(c.command)) << c.program;
+        const StyledText text = readRtf(output(c.output));
+        EXPECT_EQ(testing::describeFirstParagraphs(text, c.paragraphs), c.expected) << c.program;
+    }
+    if (!missing.empty()) GTEST_SKIP() << "not installed:" << missing;
 }
 
 }  // namespace
