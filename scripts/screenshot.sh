@@ -4,6 +4,8 @@
 #   word-bank.png  after a click on the toolbar button "词汇助输"
 #   phrases.png    after a click on "词汇定制", with a few phrases in date.txt
 #   zoom-200.png   a line typed into the manuscript editor, zoomed to 200 % with Ctrl+=
+#   find-panel.png the screen with the replace panel open (Ctrl+H), a word typed in it
+#   paragraph.png  the screen with 编辑 › 段落's dialog open
 # Usage: scripts/screenshot.sh [--dark] [output folder]   (default: build/screenshots)
 #   --dark  the desktop's theme is dark: qt6ct's "darker" colour scheme with the Fusion
 #           style, as a writer who chose a dark theme for Qt programs has it
@@ -96,6 +98,24 @@ for _ in $(seq 10); do xdotool key ctrl+equal; done
 xdotool mousemove --window "$window" 700 500
 sleep 0.5
 shoot zoom-200.png
+xdotool key ctrl+0
+
+# The program's own dialogs stand beside the window, so the whole screen is taken.
+xdotool key ctrl+h
+sleep 0.5
+xdotool type --delay 20 "电阻"
+sleep 0.3
+import -window root "$out/find-panel.png"
+xdotool key Escape
+sleep 0.3
+xdotool windowactivate --sync "$window" 2>/dev/null || true
+# 编辑 is the second menu of the bar; 段落 is its last item.
+xdotool mousemove --window "$window" 50 11 click 1
+sleep 0.3
+xdotool key Up Return
+sleep 0.5
+import -window root "$out/paragraph.png"
+xdotool key Escape
 
 echo "Screenshots in $out:"
 ls -1 "$out"

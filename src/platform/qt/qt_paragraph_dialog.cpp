@@ -36,7 +36,7 @@ QDoubleSpinBox* makeSpin(QWidget* parent, const QString& name, double high, cons
 }
 
 QLabel* captionFor(QWidget* parent, const QString& caption, QWidget* buddy) {
-    auto* label = new QLabel(caption + QStringLiteral("："), parent);
+    auto* label = new QLabel(caption, parent);
     label->setBuddy(buddy);
     return label;
 }
