@@ -10,10 +10,18 @@ namespace {
 
 constexpr int kTwipsPerPixel = 15;
 
-// The text with [start, start + length) replaced by inserted.
+// The text with [start, start + length) replaced by inserted. The paragraph where the edit
+// starts keeps its format, as the desktop's editor keeps it, except that a removal from the
+// very start of a paragraph into a later one leaves that later one's.
 text::StyledText spliced(const text::StyledText& content, std::size_t start, std::size_t length,
                          const text::StyledText& inserted) {
     text::StyledText out = content.slice(0, start);
+    const std::size_t first = content.paragraphAt(start);
+    const std::size_t last = content.paragraphAt(start + length);
+    const bool atParagraphStart = start == 0 || content.paragraphAt(start - 1) < first;
+    if (last > first && atParagraphStart) {
+        out.setParagraphFormat(out.paragraphs().size() - 1, content.paragraphs()[last]);
+    }
     out.append(inserted);
     out.append(content.slice(start + length, SIZE_MAX));
     return out;

@@ -163,7 +163,7 @@ TYPED_TEST_P(ParagraphFormatContract, EnterCopiesTheParagraphsFormat) {
     EXPECT_EQ(this->paragraphs(), (std::vector{bodyParagraph(), bodyParagraph()}));
 }
 
-TYPED_TEST_P(ParagraphFormatContract, DeletingAcrossParagraphsKeepsTheFirstOnesFormat) {
+TYPED_TEST_P(ParagraphFormatContract, DeletingAcrossParagraphsKeepsTheFormatOfWhereItStarts) {
     text::StyledText content(u"标题\r\n正文一\r\n正文二", text::CharFormat{u"宋体", 12.0f});
     content.setParagraphFormat(0, titleParagraph());
     content.setParagraphFormat(1, bodyParagraph());
@@ -173,11 +173,18 @@ TYPED_TEST_P(ParagraphFormatContract, DeletingAcrossParagraphsKeepsTheFirstOnesF
     this->impl.pressDelete(this->box());
     EXPECT_EQ(this->box().text(), u"标文一\r\n正文二");
     EXPECT_EQ(this->paragraphs(), (std::vector{titleParagraph(), exactlyParagraph()}));
+
+    // From the very start of a paragraph, what is left of the later one keeps its own.
+    this->box().setContent(content);
+    this->select(0, 5);  // 标题, the break and 正
+    this->impl.pressDelete(this->box());
+    EXPECT_EQ(this->box().text(), u"文一\r\n正文二");
+    EXPECT_EQ(this->paragraphs(), (std::vector{bodyParagraph(), exactlyParagraph()}));
 }
 
 REGISTER_TYPED_TEST_SUITE_P(ParagraphFormatContract, SetsEveryParagraphTheSelectionTouches,
                             FormatsReadBackAsSet, ContentCarriesParagraphs,
                             CtrlZTakesTheFormatBackInOneStep, EnterCopiesTheParagraphsFormat,
-                            DeletingAcrossParagraphsKeepsTheFirstOnesFormat);
+                            DeletingAcrossParagraphsKeepsTheFormatOfWhereItStarts);
 
 }  // namespace pennory::testing::contract
