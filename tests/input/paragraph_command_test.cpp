@@ -76,11 +76,12 @@ TEST_F(ParagraphCommand, OneUndoTakesItBack) {
 }
 
 TEST_F(ParagraphCommand, CancelOrAnUnchangedAnswerChangesNothing) {
+    int edits = 0;  // outlives the loop: the handler stays with the box
     for (const std::optional<ParagraphFormat>& answer :
          {std::optional<ParagraphFormat>{}, std::optional<ParagraphFormat>{ParagraphFormat{}}}) {
         SCOPED_TRACE(answer.has_value());
         editor().setText(u"标题\r\n第一段");
-        int edits = 0;
+        edits = 0;
         editor().setChangeHandlers([&](const platform::TextEdit&) { ++edits; }, [] {});
         dialogs().nextParagraph(answer);
         clickParagraph();
