@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/text/figure.h"
 #include "platform/text/font.h"
 #include "platform/text/paragraph_format.h"
 
@@ -25,6 +26,9 @@ inline constexpr Colour rgb(int r, int g, int b) {
 // read as format.fontName, format.bold and so on, and a format converts to its font.
 struct CharFormat : Font {
     Colour colour = 0;  // black
+    // Set, every U+FFFC of the run is this figure; the font and colour are those of the text
+    // around it.
+    FigureRef figure;
 
     bool operator==(const CharFormat&) const = default;
 };
