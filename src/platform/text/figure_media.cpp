@@ -23,6 +23,8 @@ std::string extensionOf(std::string_view contentType) {
 }  // namespace
 
 std::string originContentType(const Figure& figure) {
+    // An RTF \emfblip holds a whole EMF file.
+    if (figure.origin == "rtf:emfblip") return "image/x-emf";
     for (const std::string_view prefix : {"docx:", "odt:"}) {
         if (!figure.origin.starts_with(prefix) || figure.origin.size() == prefix.size()) continue;
         std::string type = figure.origin.substr(prefix.size());

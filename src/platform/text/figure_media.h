@@ -12,7 +12,8 @@ namespace pennory::text {
 // of unknown form (an Other whose origin names no media type), which cannot be written.
 bool mediaTypeOf(const Figure& figure, std::string& extension, std::string& contentType);
 // The media type an Other figure came with ("docx:image/x-emf" or "odt:image/x-emf" give
-// "image/x-emf"); empty when its origin names none, or none a package may hold.
+// "image/x-emf"; "rtf:emfblip" too); empty when its origin names none, or none a package may
+// hold.
 std::string originContentType(const Figure& figure);
 
 }  // namespace pennory::text

@@ -90,6 +90,30 @@ TEST_F(FigureInterop, PythonDocxFindsTheInlinePictureWithItsBytes) {
     EXPECT_EQ(file("blob.bin"), m_png);
 }
 
+TEST_F(FigureInterop, ReadsThePicturePythonDocxAdds) {
+    if (!succeeds("/usr/bin/python3 -c 'import docx'")) GTEST_SKIP() << "python3-docx missing";
+    std::ofstream(m_folder / "add.py") << "import docx\n"
+                                          "from docx.shared import Cm\n"
+                                          "d = docx.Document()\n"
+                                          "p = d.add_paragraph('图前')\n"
+                                          "p.add_run().add_picture('figure.png', width=Cm(4))\n"
+                                          "p.add_run('图后')\n"
+                                          "d.save('added.docx')\n";
+    ASSERT_TRUE(run("/usr/bin/python3 add.py"));
+    const OfficeReading reading = readDocx(file("added.docx"), CharFormat{});
+    ASSERT_FALSE(reading.problem);
+    EXPECT_EQ(reading.content.plainText(), u"图前\uFFFC图后");
+    const FigureRef* found = nullptr;
+    for (const StyledRun& r : reading.content.runs()) {
+        if (r.format.figure) found = &r.format.figure;
+    }
+    ASSERT_TRUE(found);
+    EXPECT_EQ(*(*found)->bytes, m_png);
+    EXPECT_EQ((*found)->width.unit, FigureWidth::Unit::Centimetres);
+    EXPECT_NEAR((*found)->width.value, 4.0, 0.01);
+    EXPECT_FALSE(reading.leftOut.has(LeftOut::Pictures));
+}
+
 TEST_F(FigureInterop, OdfpyFindsTheFramedPictureWithItsBytes) {
     if (!succeeds("/usr/bin/python3 -c 'import odf'")) GTEST_SKIP() << "python3-odf missing";
     std::ofstream(m_folder / "frames.py")

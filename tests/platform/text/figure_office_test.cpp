@@ -233,6 +233,36 @@ TEST(DocxFigures, ADrawingWhoseRelationshipIsMissingIsLeftOut) {
     EXPECT_TRUE(reading.leftOut.has(LeftOut::Pictures));
 }
 
+TEST(DocxFigures, ReadsAnAnchoredDrawingAtItsAnchor) {
+    std::string anchor = kInline;
+    anchor.replace(anchor.find("wp:inline "), 9, "wp:anchor");
+    anchor.replace(anchor.find("/wp:inline"), 10, "/wp:anchor");
+    anchor.insert(anchor.find("<wp:extent"),
+                  "<wp:simplePos x=\"0\" y=\"0\"/><wp:positionH relativeFrom=\"column\">"
+                  "<wp:posOffset>0</wp:posOffset></wp:positionH>");
+    const OfficeReading reading =
+        readDocx(docxWithPicture(anchor, "media/p.png", tinyPng(10, 5), "image/png"), CharFormat{});
+    EXPECT_EQ(reading.content.plainText(), u"图\uFFFC");
+    const auto figures = figuresIn(reading.content);
+    ASSERT_EQ(figures.size(), 1u);
+    EXPECT_NEAR(figures[0].figure.width.value, 2.0, 0.01);
+}
+
+TEST(DocxFigures, AnEmfFromRtfIsWrittenAsAMetafilePart) {
+    Figure emf = figureOf(FigureKind::Other, kEmf, 0, 0);
+    emf.origin = "rtf:emfblip";
+    emf.goalWidthTwips = 1440;
+    emf.goalHeightTwips = 720;
+    StyledText text;
+    CharFormat f;
+    f.figure = FigureRef(emf);
+    text.append(u"\uFFFC", f);
+    const std::string docx = writeDocx(text);
+    EXPECT_EQ(entry(docx, "word/media/image1.emf"), kEmf);
+    EXPECT_NE(entry(docx, "word/document.xml").find("<wp:extent cx=\"914400\" cy=\"457200\"/>"),
+              std::string::npos);
+}
+
 TEST(DocxFigures, ReadsVmlImageDataWithItsShapeSize) {
     const std::string pict =
         "<w:pict><v:shape style=\"width:72pt;height:36pt\"><v:imagedata "
