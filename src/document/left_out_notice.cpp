@@ -20,6 +20,8 @@ std::u16string_view leftOutName(text::LeftOut kind) {
             return u"批注";
         case text::LeftOut::PageLayout:
             return u"页面设置";
+        case text::LeftOut::UnshownPictures:
+            return u"无法显示的图片";
     }
     return u"部分内容";
 }

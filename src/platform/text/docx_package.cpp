@@ -78,7 +78,8 @@ public:
         const std::size_t slash = type.rfind('/');
         m_out.push_back(
             {std::string(slash == std::string_view::npos ? type : type.substr(slash + 1)),
-             resolved(m_source, attribute(attributes, "Target"))});
+             resolved(m_source, attribute(attributes, "Target")),
+             std::string(attribute(attributes, "Id"))});
     }
     void endElement(std::string_view) override {}
     void characters(std::string_view) override {}
@@ -113,6 +114,59 @@ std::string relationshipsPartOf(std::string_view part) {
         slash == std::string_view::npos ? std::string_view{} : part.substr(0, slash + 1);
     const std::string_view file = slash == std::string_view::npos ? part : part.substr(slash + 1);
     return std::string(folder) + "_rels/" + std::string(file) + ".rels";
+}
+
+const Relationship* relationshipById(const std::vector<Relationship>& relationships,
+                                     std::string_view id) {
+    for (const auto& r : relationships) {
+        if (r.id == id) return &r;
+    }
+    return nullptr;
+}
+
+namespace {
+
+std::string lowered(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
+class PartTypeHandler : public XmlHandler {
+public:
+    PartTypeHandler(std::string_view part) : m_part(part) {
+        const std::size_t dot = part.rfind('.');
+        if (dot != std::string_view::npos) m_extension = lowered(part.substr(dot + 1));
+    }
+    void startElement(std::string_view name, const std::vector<XmlAttribute>& attributes) override {
+        const std::string_view local = localOf(name);
+        if (local == "Override") {
+            std::string_view partName = attribute(attributes, "PartName");
+            if (!partName.empty() && partName.front() == '/') partName.remove_prefix(1);
+            if (lowered(partName) == lowered(m_part))
+                m_override = attribute(attributes, "ContentType");
+        } else if (local == "Default" && m_default.empty() && !m_extension.empty() &&
+                   lowered(attribute(attributes, "Extension")) == m_extension) {
+            m_default = attribute(attributes, "ContentType");
+        }
+    }
+    void endElement(std::string_view) override {}
+    void characters(std::string_view) override {}
+
+    std::string_view m_part;
+    std::string m_extension;
+    std::string m_override;
+    std::string m_default;
+};
+
+}  // namespace
+
+std::string contentTypeOf(std::string_view contentTypesXml, std::string_view part) {
+    PartTypeHandler handler(part);
+    if (!readXml(contentTypesXml, handler)) return {};
+    return handler.m_override.empty() ? handler.m_default : handler.m_override;
 }
 
 std::string targetOf(const std::vector<Relationship>& relationships, std::string_view type) {

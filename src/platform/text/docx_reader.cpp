@@ -2,7 +2,12 @@
 // main text, each as a paragraph of its own, in the order the text refers to them; the
 // reference marks themselves are left out.
 
+#include <cmath>
+#include <map>
+#include <memory>
+
 #include "platform/text/docx_package.h"
+#include "platform/text/figure_header.h"
 #include "platform/text/docx_story_reader.h"
 #include "platform/text/docx_styles.h"
 #include "platform/text/office_documents.h"
@@ -57,6 +62,61 @@ void appendNotes(ZipReader& zip, const std::vector<Relationship>& relationships,
     }
 }
 
+// Figures from the main document's image parts: each part read and checked once, the figures
+// of one part sharing its bytes.
+class DocxFigures {
+public:
+    DocxFigures(ZipReader& zip, const std::vector<Relationship>& relationships,
+                std::string_view contentTypes, LeftOutKinds& leftOut)
+        : m_zip(zip), m_relationships(relationships), m_contentTypes(contentTypes),
+          m_leftOut(leftOut) {}
+
+    FigureRef figureFor(std::string_view relationshipId, long long cx, long long cy) {
+        const Relationship* relationship = relationshipById(m_relationships, relationshipId);
+        if (!relationship || relationship->type != "image") return {};
+        const std::shared_ptr<const std::string> bytes = partBytes(relationship->target);
+        if (!bytes) return {};
+        const FigureHeader header = probeFigureHeader(*bytes);
+        if (header.tooLarge) return {};
+        Figure figure;
+        figure.kind = header.kind;
+        figure.bytes = bytes;
+        figure.widthPx = header.widthPx;
+        figure.heightPx = header.heightPx;
+        const double widthCm = cx / 360000.0;
+        if (header.kind == FigureKind::Other) {
+            const std::string type = contentTypeOf(m_contentTypes, relationship->target);
+            figure.origin = type.empty() ? std::string() : "docx:" + type;
+            // Its own size is unknown: the size the document gives it is its natural one.
+            figure.goalWidthTwips = static_cast<int>(std::llround(cx / 635.0));  // EMU a twip
+            figure.goalHeightTwips = static_cast<int>(std::llround(cy / 635.0));
+            m_leftOut.add(LeftOut::UnshownPictures);
+        } else if (cx > 0 && std::abs(widthCm - naturalWidthCm(figure)) >= 0.01) {
+            figure.width = {FigureWidth::Unit::Centimetres, static_cast<float>(widthCm)};
+        }
+        return FigureRef(std::move(figure));
+    }
+
+private:
+    std::shared_ptr<const std::string> partBytes(const std::string& part) {
+        if (const auto it = m_parts.find(part); it != m_parts.end()) return it->second;
+        std::shared_ptr<const std::string> bytes;
+        PackageProblem problem{};
+        if (m_zip.has(part)) {
+            if (auto read = m_zip.read(part, problem))
+                bytes = std::make_shared<const std::string>(std::move(*read));
+        }
+        m_parts[part] = bytes;
+        return bytes;
+    }
+
+    ZipReader& m_zip;
+    const std::vector<Relationship>& m_relationships;
+    std::string_view m_contentTypes;
+    LeftOutKinds& m_leftOut;
+    std::map<std::string, std::shared_ptr<const std::string>> m_parts;
+};
+
 }  // namespace
 
 bool looksLikeDocx(std::string_view bytes) {
@@ -108,6 +168,10 @@ OfficeReading readDocx(std::string_view bytes, const CharFormat& plainFormat) {
     const auto main = zip->read(mainPart, problem);
     if (!main) return fail(problem);
     DocxStoryReader reader(DocxStoryReader::Part::Document, styles, plainFormat, reading.leftOut);
+    DocxFigures figures(*zip, relationships, *types, reading.leftOut);
+    reader.setFigureSource([&figures](std::string_view id, long long cx, long long cy) {
+        return figures.figureFor(id, cx, cy);
+    });
     if (!readXml(*main, reader)) return fail(PackageProblem::BadXml);
     reading.content = reader.takeText();
     if (!reader.noteReferences().empty())

@@ -1,10 +1,63 @@
 #include "platform/text/docx_story_reader.h"
 
+#include <charconv>
+
 #include "platform/text/docx_names.h"
 #include "platform/text/docx_story_tags.h"
 #include "platform/text/utf8.h"
 
 namespace pennory::text::docx {
+namespace {
+
+constexpr std::string_view kRelationshipsNs =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+constexpr std::string_view kWordDrawingNs =
+    "http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing";
+constexpr std::string_view kVmlNs = "urn:schemas-microsoft-com:vml";
+
+long long numberOf(std::string_view text) {
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && value > 0 ? value : 0;
+}
+
+// A VML length ("72pt", "1.5in", "2cm", "10mm", "96px") in EMU; 0 when unreadable.
+long long vmlLengthEmu(std::string_view text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || !(value > 0)) return 0;
+    const std::string_view unit = text.substr(static_cast<std::size_t>(end - text.data()));
+    double perUnit = 12700.0;  // points, VML's default here
+    if (unit == "in") perUnit = 914400.0;
+    if (unit == "cm") perUnit = 360000.0;
+    if (unit == "mm") perUnit = 36000.0;
+    if (unit == "px") perUnit = 9525.0;
+    return static_cast<long long>(value * perUnit + 0.5);
+}
+
+// The value of one property of a VML style ("width:72pt;height:36pt").
+std::string_view styleValue(std::string_view style, std::string_view property) {
+    std::size_t start = 0;
+    while (start < style.size()) {
+        std::size_t end = style.find(';', start);
+        if (end == std::string_view::npos) end = style.size();
+        std::string_view item = style.substr(start, end - start);
+        const std::size_t colon = item.find(':');
+        if (colon != std::string_view::npos) {
+            std::string_view key = item.substr(0, colon);
+            while (!key.empty() && key.front() == ' ') key.remove_prefix(1);
+            while (!key.empty() && key.back() == ' ') key.remove_suffix(1);
+            std::string_view value = item.substr(colon + 1);
+            while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
+            while (!value.empty() && value.back() == ' ') value.remove_suffix(1);
+            if (key == property) return value;
+        }
+        start = end + 1;
+    }
+    return {};
+}
+
+}  // namespace
 
 DocxStoryReader::DocxStoryReader(Part part, DocxStyles& styles, const CharFormat& plain,
                                  LeftOutKinds& leftOut)
@@ -38,6 +91,7 @@ void DocxStoryReader::startElement(std::string_view name,
         return;
     }
     m_path.push_back(tag);
+    if (m_pictureDepth > 0) notePictureDetail(name, attributes);
     if (parent == Tag::RunProps && !m_runs.empty()) {
         readRunProperty(wordLocal(name), attributes, m_runs.back().direct);
     } else if (parent == Tag::ParagraphProps && !m_openParagraphs.empty()) {
@@ -122,10 +176,20 @@ void DocxStoryReader::startTag(Tag tag, Tag parent, const std::vector<XmlAttribu
                 {tag == Tag::EndnoteReference, std::string(wordAttribute(attributes, "id"))});
             break;
         case Tag::Picture:
-            if (m_pictureDepth++ == 0) m_pictureHasText = false;
+            if (m_pictureDepth++ == 0) {
+                m_pictureHasText = false;
+                m_pictureRelationship.clear();
+                m_pictureCx = m_pictureCy = 0;
+            }
             break;
         case Tag::Image:
-            m_leftOut.add(LeftOut::Pictures);
+            if (m_pictureDepth == 0) {
+                m_leftOut.add(LeftOut::Pictures);
+            } else if (m_pictureRelationship.empty()) {
+                std::string_view id = attribute(attributes, std::string(kRelationshipsNs) + "|embed");
+                if (id.empty()) id = attribute(attributes, std::string(kRelationshipsNs) + "|id");
+                m_pictureRelationship = id;
+            }
             break;
         case Tag::Object:
             m_leftOut.add(LeftOut::Objects);
@@ -181,7 +245,7 @@ void DocxStoryReader::endElement(std::string_view) {
             }
             break;
         case Tag::Picture:
-            if (--m_pictureDepth == 0 && !m_pictureHasText) m_leftOut.add(LeftOut::Pictures);
+            if (--m_pictureDepth == 0 && !m_pictureHasText) finishPicture();
             break;
         case Tag::Alternate:
             m_alternateTaken.pop_back();
@@ -196,6 +260,46 @@ void DocxStoryReader::characters(std::string_view utf8) {
     m_decoded.clear();
     utf8::decode(utf8, m_decoded);
     emitText(m_decoded);
+}
+
+void DocxStoryReader::notePictureDetail(std::string_view name,
+                                        const std::vector<XmlAttribute>& attributes) {
+    if (m_pictureCx > 0) return;  // the drawing's own extent comes first
+    if (localIn(name, kWordDrawingNs) == "extent") {
+        m_pictureCx = numberOf(attribute(attributes, "cx"));
+        m_pictureCy = numberOf(attribute(attributes, "cy"));
+    } else if (localIn(name, kVmlNs) == "shape") {
+        const std::string_view style = attribute(attributes, "style");
+        m_pictureCx = vmlLengthEmu(styleValue(style, "width"));
+        m_pictureCy = vmlLengthEmu(styleValue(style, "height"));
+    }
+    if (m_pictureCx == 0 || m_pictureCy == 0) m_pictureCx = m_pictureCy = 0;
+}
+
+void DocxStoryReader::finishPicture() {
+    FigureRef figure;
+    if (!m_pictureRelationship.empty() && m_figureSource && !m_runs.empty() && m_inStory &&
+        !suppressed())
+        figure = m_figureSource(m_pictureRelationship, m_pictureCx, m_pictureCy);
+    if (figure) {
+        emitFigure(figure);
+    } else {
+        m_leftOut.add(LeftOut::Pictures);
+    }
+}
+
+void DocxStoryReader::emitFigure(const FigureRef& figure) {
+    if (m_story.breakBeforeText) {
+        m_story.breakBeforeText = false;
+        emitSeparator(u"\r\n");
+    }
+    const ResolvedFormat& resolved = runFormat();
+    CharFormat format = resolved.format;
+    format.fontName = resolved.fontFor(FontSlot::Ascii);
+    format.figure = figure;
+    const char16_t object[] = {kObjectCharacter};
+    emitSegment(std::u16string_view(object, 1), format);
+    m_story.last.figure = {};  // a break after the figure is text
 }
 
 void DocxStoryReader::fieldChar(std::string_view type) {

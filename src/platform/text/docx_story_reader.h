@@ -11,7 +11,10 @@
 // none), so a box that Word writes twice is read once. A paragraph break takes the format of
 // the text before it. Paragraphs outside tables take their paragraph format (see
 // DocxStyles::paragraphFormat); a w:br inside one starts a paragraph with the same format.
+// A picture (w:drawing, or VML w:pict) is a figure, U+FFFC, when the figure source gives one
+// for its relationship; any other picture, or none given, is left out as Pictures.
 
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -39,6 +42,12 @@ public:
     void startElement(std::string_view name, const std::vector<XmlAttribute>& attributes) override;
     void endElement(std::string_view name) override;
     void characters(std::string_view utf8) override;
+
+    // The figure of the image relationship id, shown cx x cy EMU (0: no size given); a null
+    // reference when it cannot be kept.
+    using FigureSource =
+        std::function<FigureRef(std::string_view relationshipId, long long cx, long long cy)>;
+    void setFigureSource(FigureSource source) { m_figureSource = std::move(source); }
 
     // Part::Document: the text read.
     StyledText takeText();
@@ -84,6 +93,9 @@ private:
     void startStory();
     void emitSeparator(std::u16string_view chars);
     void emitText(std::u16string_view chars);
+    void emitFigure(const FigureRef& figure);
+    void notePictureDetail(std::string_view name, const std::vector<XmlAttribute>& attributes);
+    void finishPicture();
     void emitSegment(std::u16string_view chars, const CharFormat& format);
     const ResolvedFormat& runFormat();
     void fieldChar(std::string_view type);
@@ -110,6 +122,10 @@ private:
     std::vector<bool> m_alternateTaken;  // per open mc:AlternateContent
     std::size_t m_pictureDepth = 0;
     bool m_pictureHasText = false;
+    std::string m_pictureRelationship;  // the first image the open picture refers to
+    long long m_pictureCx = 0;
+    long long m_pictureCy = 0;
+    FigureSource m_figureSource;
     std::u16string m_decoded;
     std::vector<NoteReference> m_references;
     std::map<std::pair<bool, std::string>, StyledText> m_notes;

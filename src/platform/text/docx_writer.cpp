@@ -7,6 +7,7 @@
 #include <cmath>
 #include <set>
 
+#include "platform/text/docx_figures.h"
 #include "platform/text/docx_fonts.h"
 #include "platform/text/docx_paragraph_properties.h"
 #include "platform/text/office_documents.h"
@@ -22,16 +23,28 @@ constexpr std::string_view kXmlHead =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
 constexpr std::string_view kWordNs =
     "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"";
+constexpr std::string_view kDrawingNs =
+    " xmlns:wp=\"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing\""
+    " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
+// styles, settings and fontTable take the first relationship ids of the main document.
+constexpr int kFirstFigureRelationship = 4;
 constexpr std::string_view kRelTypes =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
 
-std::string contentTypes() {
+std::string contentTypes(const FigureParts& figures) {
     std::string out(kXmlHead);
     out +=
         "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
         "<Default Extension=\"rels\" "
         "ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
-        "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+        "<Default Extension=\"xml\" ContentType=\"application/xml\"/>";
+    std::set<std::string> extensions;
+    for (const MediaPart& part : figures.parts()) {
+        if (!extensions.insert(part.extension).second) continue;
+        out += "<Default Extension=\"" + part.extension + "\" ContentType=\"" +
+               part.contentType + "\"/>";
+    }
+    out +=
         "<Override PartName=\"/word/document.xml\" ContentType=\"application/"
         "vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/>"
         "<Override PartName=\"/word/styles.xml\" ContentType=\"application/"
@@ -49,8 +62,10 @@ std::string contentTypes() {
 }
 
 // type: the last segment of an officeDocument relationship type, or a whole type URI.
+// figures: their image relationships follow the targets, whose ids count from rId1.
 std::string relationships(
-    std::initializer_list<std::pair<std::string_view, std::string_view>> targets) {
+    std::initializer_list<std::pair<std::string_view, std::string_view>> targets,
+    const FigureParts* figures = nullptr) {
     std::string out(kXmlHead);
     out += "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
     int id = 1;
@@ -59,6 +74,13 @@ std::string relationships(
         out += type.starts_with("http") ? std::string(type)
                                         : std::string(kRelTypes) + std::string(type);
         out += "\" Target=\"" + std::string(target) + "\"/>";
+    }
+    if (figures) {
+        for (const MediaPart& part : figures->parts()) {
+            out += "<Relationship Id=\"" + part.relationshipId + "\" Type=\"" +
+                   std::string(kRelTypes) + "image\" Target=\"" +
+                   part.name.substr(std::string_view("word/").size()) + "\"/>";
+        }
     }
     out += "</Relationships>";
     return out;
@@ -101,9 +123,40 @@ void putRunProperties(std::string& out, const CharFormat& f, bool hint) {
     out += "</w:rPr>";
 }
 
-// One run's piece of one paragraph: text and tabs.
-void putRun(std::string& out, std::u16string_view text, const CharFormat& f) {
+// One figure run per object character of a run holding a figure.
+void putFigures(std::string& out, std::size_t count, const CharFormat& f, FigureParts& figures,
+                int& drawings) {
+    const std::string id = figures.relationshipFor(*f.figure);
+    if (id.empty()) return;  // a picture of unknown form: nothing a reader could show
+    CharFormat plain = f;
+    plain.figure = {};
+    for (std::size_t i = 0; i < count; ++i) {
+        out += "<w:r>";
+        putRunProperties(out, plain, false);
+        putDrawing(out, *f.figure, id, ++drawings);
+        out += "</w:r>";
+    }
+}
+
+// One run's piece of one paragraph: text and tabs, or figures.
+void putRun(std::string& out, std::u16string_view text, const CharFormat& f,
+            FigureParts& figures, int& drawings) {
     if (text.empty()) return;
+    if (f.figure) {
+        CharFormat plain = f;
+        plain.figure = {};
+        std::size_t start = 0;
+        while (start < text.size()) {
+            std::size_t end = text.find(kObjectCharacter, start);
+            if (end == std::u16string_view::npos) end = text.size();
+            putRun(out, text.substr(start, end - start), plain, figures, drawings);
+            std::size_t objects = end;
+            while (objects < text.size() && text[objects] == kObjectCharacter) ++objects;
+            if (objects > end) putFigures(out, objects - end, f, figures, drawings);
+            start = objects;
+        }
+        return;
+    }
     const bool hint = isChineseFont(f.fontName) && hasAmbiguous(text);
     out += "<w:r>";
     putRunProperties(out, f, hint);
@@ -122,10 +175,12 @@ void putRun(std::string& out, std::u16string_view text, const CharFormat& f) {
     out += "</w:r>";
 }
 
-std::string document(const StyledText& content) {
+std::string document(const StyledText& content, FigureParts& figures) {
+    int drawings = 0;
     std::string out(kXmlHead);
     out += "<w:document ";
     out += kWordNs;
+    out += kDrawingNs;
     out += "><w:body>";
     const auto& paragraphs = content.paragraphs();
     const std::vector<float> sizes = paragraphStartSizes(content);
@@ -143,10 +198,10 @@ std::string document(const StyledText& content) {
         while (true) {
             const std::size_t brk = text.find(u"\r\n", start);
             if (brk == std::u16string_view::npos) {
-                putRun(out, text.substr(start), run.format);
+                putRun(out, text.substr(start), run.format, figures, drawings);
                 break;
             }
-            putRun(out, text.substr(start, brk - start), run.format);
+            putRun(out, text.substr(start, brk - start), run.format, figures, drawings);
             out += "</w:p>";
             openParagraph();
             start = brk + 2;
@@ -240,23 +295,32 @@ std::string appProperties() {
 std::string writeDocx(const StyledText& content) {
     CharFormat base;
     if (!content.empty()) base = content.runs().front().format;
+    FigureParts figures(kFirstFigureRelationship);
+    std::string main = document(content, figures);
     ZipWriter zip;
-    zip.add("[Content_Types].xml", contentTypes());
+    zip.add("[Content_Types].xml", contentTypes(figures));
     zip.add("_rels/.rels",
             relationships({{"officeDocument", "word/document.xml"},
                            {"http://schemas.openxmlformats.org/package/2006/relationships/"
                             "metadata/core-properties",
                             "docProps/core.xml"},
                            {"extended-properties", "docProps/app.xml"}}));
-    zip.add("word/document.xml", document(content));
-    zip.add("word/_rels/document.xml.rels", relationships({{"styles", "styles.xml"},
-                                                           {"settings", "settings.xml"},
-                                                           {"fontTable", "fontTable.xml"}}));
+    zip.add("word/document.xml", std::move(main));
+    zip.add("word/_rels/document.xml.rels",
+            relationships({{"styles", "styles.xml"},
+                           {"settings", "settings.xml"},
+                           {"fontTable", "fontTable.xml"}},
+                          &figures));
     zip.add("word/styles.xml", styles(base));
     zip.add("word/settings.xml", settings());
     zip.add("word/fontTable.xml", fontTable(content, base));
     zip.add("docProps/core.xml", coreProperties());
     zip.add("docProps/app.xml", appProperties());
+    for (const MediaPart& part : figures.parts()) {
+        // PNG and JPEG are compressed already; deflating them again only costs time.
+        const bool compress = part.extension != "png" && part.extension != "jpeg";
+        zip.add(part.name, *part.bytes, compress);
+    }
     return zip.finish();
 }
 

@@ -12,6 +12,9 @@ namespace pennory::text {
 
 inline constexpr char16_t kObjectCharacter = u'\uFFFC';
 
+// The width of the text on the page figures are sized against: A4 less the default margins.
+inline constexpr double kTextWidthCm = 16.5;
+
 enum class FigureKind {
     Png,
     Jpeg,

@@ -16,6 +16,7 @@ enum class LeftOut : std::uint8_t {
     HeadersFooters,  // page headers and footers
     Comments,        // the reviewers' comments
     PageLayout,      // page size, margins and orientation (DOCX sections, ODT page layouts)
+    UnshownPictures, // pictures kept as they came but shown as placeholders (EMF, WMF, SVG, ...)
 };
 
 // A set of LeftOut kinds; empty when everything was kept.

@@ -100,6 +100,13 @@ inline constexpr std::string_view kObject = PENNORY_ODT_NAME("drawing:1.0", "obj
 inline constexpr std::string_view kTextBox = PENNORY_ODT_NAME("drawing:1.0", "text-box");
 inline constexpr std::string_view kSvgTitle = PENNORY_ODT_NAME("svg-compatible:1.0", "title");
 inline constexpr std::string_view kSvgDesc = PENNORY_ODT_NAME("svg-compatible:1.0", "desc");
+inline constexpr std::string_view kSvgWidth = PENNORY_ODT_NAME("svg-compatible:1.0", "width");
+inline constexpr std::string_view kSvgHeight = PENNORY_ODT_NAME("svg-compatible:1.0", "height");
+inline constexpr std::string_view kXlinkHref = "http://www.w3.org/1999/xlink|href";
+inline constexpr std::string_view kManifestEntry = PENNORY_ODT_NAME("manifest:1.0", "file-entry");
+inline constexpr std::string_view kManifestPath = PENNORY_ODT_NAME("manifest:1.0", "full-path");
+inline constexpr std::string_view kManifestMediaType =
+    PENNORY_ODT_NAME("manifest:1.0", "media-type");
 
 #undef PENNORY_ODT_NAME
 

@@ -1,11 +1,17 @@
 // Reading ODT: styles.xml, then content.xml, streamed through one handler that collects the
-// styles and then writes the body's text, resolving each run's formats from the styles.
+// styles and then writes the body's text, resolving each run's formats from the styles. A
+// draw:frame in a paragraph is a figure: the first of its draw:images Pennory can show, else
+// the first it keeps to write back; its svg:width the figure's width.
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <functional>
+#include <map>
 #include <memory>
 
 #include "platform/text/cjk_characters.h"
+#include "platform/text/figure_header.h"
 #include "platform/text/odt_names.h"
 #include "platform/text/odt_styles.h"
 #include "platform/text/office_documents.h"
@@ -20,6 +26,26 @@ using namespace odt;
 
 constexpr std::u16string_view kBreak = u"\r\n";
 constexpr std::size_t kMaxSpacesPerElement = 1024;
+
+// An ODF length ("5.2cm", "30mm", "2in", "72pt", "96px") in centimetres; 0 when unreadable.
+double lengthCm(std::string_view text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || !(value > 0) || !std::isfinite(value)) return 0;
+    const std::string_view unit = text.substr(static_cast<std::size_t>(end - text.data()));
+    if (unit == "cm") return value;
+    if (unit == "mm") return value / 10;
+    if (unit == "in") return value * 2.54;
+    if (unit == "pt") return value * 2.54 / 72;
+    if (unit == "pc") return value * 2.54 / 6;
+    if (unit == "px") return value * 2.54 / 96;
+    return 0;
+}
+
+// The figure of a picture entry shown widthCm x heightCm (0: no size given); null when it
+// cannot be kept.
+using FigureSource = std::function<FigureRef(std::string_view href, double widthCm,
+                                             double heightCm)>;
 
 // The text of one flow: the body, or a note's or a text box's own paragraphs, which follow
 // the paragraph (or table row) they stand in.
@@ -61,6 +87,7 @@ public:
         m_flows.emplace_back();
     }
     void readingStylesPart(bool styles) { m_stylesPart = styles; }
+    void setFigureSource(FigureSource source) { m_figureSource = std::move(source); }
 
     StyledText finish() {
         while (m_flows.size() > 1) popFlow();
@@ -126,7 +153,14 @@ public:
     }
 
 private:
-    enum class Kind { Other, Paragraph, Table, Row, Cell, Flow };
+    enum class Kind { Other, Paragraph, Table, Row, Cell, Flow, Frame };
+
+    struct Frame {
+        double widthCm = 0;
+        double heightCm = 0;
+        bool anyImage = false;
+        FigureRef figure;  // the one to keep so far
+    };
 
     // ---- styles (styles.xml and content.xml's head) ----
     void collectStyle(std::string_view name, const std::vector<XmlAttribute>& at) {
@@ -245,8 +279,12 @@ private:
         } else if (name == kNoteBody || name == kTextBox) {
             m_kinds.back() = Kind::Flow;
             m_flows.emplace_back();
+        } else if (name == kFrame) {
+            m_kinds.back() = Kind::Frame;
+            m_frames.push_back({lengthCm(attribute(at, kSvgWidth)),
+                                lengthCm(attribute(at, kSvgHeight)), false, {}});
         } else if (name == kImage) {
-            m_leftOut.add(LeftOut::Pictures);
+            imageStart(at);
         } else if (name == kObject) {
             m_leftOut.add(LeftOut::Objects);
         } else if (name == kAnnotation) {
@@ -257,6 +295,38 @@ private:
                    name == kSequenceDecls) {
             skip();
         }
+    }
+
+    void imageStart(const std::vector<XmlAttribute>& at) {
+        if (m_frames.empty()) {
+            m_leftOut.add(LeftOut::Pictures);
+            return;
+        }
+        Frame& frame = m_frames.back();
+        frame.anyImage = true;
+        if (frame.figure && frame.figure->kind != FigureKind::Other) return;
+        if (!m_figureSource) return;
+        FigureRef figure = m_figureSource(attribute(at, kXlinkHref), frame.widthCm, frame.heightCm);
+        if (figure && (!frame.figure || figure->kind != FigureKind::Other))
+            frame.figure = std::move(figure);
+    }
+
+    void frameEnd() {
+        if (m_frames.empty()) return;
+        Frame frame = std::move(m_frames.back());
+        m_frames.pop_back();
+        if (!frame.anyImage) return;
+        Flow& flow = m_flows.back();
+        if (!frame.figure || flow.paragraphDepth == 0) {
+            m_leftOut.add(LeftOut::Pictures);
+            return;
+        }
+        if (frame.figure->kind == FigureKind::Other) m_leftOut.add(LeftOut::UnshownPictures);
+        CharFormat format = formats().western;
+        format.figure = std::move(frame.figure);
+        const char16_t object[] = {kObjectCharacter};
+        flow.text.append(std::u16string_view(object, 1), format);
+        flow.lastWasSpace = false;
     }
 
     void skip() {
@@ -285,6 +355,9 @@ private:
                 break;
             case Kind::Flow:
                 popFlow();
+                break;
+            case Kind::Frame:
+                frameEnd();
                 break;
             case Kind::Cell:
             case Kind::Other:
@@ -350,7 +423,73 @@ private:
     std::vector<Kind> m_kinds;
     std::vector<OdtFormats> m_formats;
     std::vector<Flow> m_flows;
+    std::vector<Frame> m_frames;
+    FigureSource m_figureSource;
     std::u16string m_buffer;
+};
+
+// The media types the manifest gives its entries.
+class ManifestHandler : public XmlHandler {
+public:
+    void startElement(std::string_view name, const std::vector<XmlAttribute>& at) override {
+        if (name == kManifestEntry)
+            types[std::string(attribute(at, kManifestPath))] =
+                std::string(attribute(at, kManifestMediaType));
+    }
+    void endElement(std::string_view) override {}
+    void characters(std::string_view) override {}
+
+    std::map<std::string, std::string> types;
+};
+
+// Figures from the package's picture entries: each entry read and checked once, the figures
+// of one entry sharing its bytes.
+class OdtFigures {
+public:
+    OdtFigures(ZipReader& zip, std::map<std::string, std::string> types)
+        : m_zip(zip), m_types(std::move(types)) {}
+
+    FigureRef figureFor(std::string_view href, double widthCm, double heightCm) {
+        while (href.starts_with("./")) href.remove_prefix(2);
+        if (href.empty() || href.find(':') != std::string_view::npos || href.front() == '/')
+            return {};  // a linked picture outside the package
+        const std::string path(href);
+        const std::shared_ptr<const std::string> bytes = entryBytes(path);
+        if (!bytes) return {};
+        const FigureHeader header = probeFigureHeader(*bytes);
+        if (header.tooLarge) return {};
+        Figure figure;
+        figure.kind = header.kind;
+        figure.bytes = bytes;
+        figure.widthPx = header.widthPx;
+        figure.heightPx = header.heightPx;
+        if (header.kind == FigureKind::Other) {
+            const auto type = m_types.find(path);
+            if (type != m_types.end() && !type->second.empty()) figure.origin = "odt:" + type->second;
+            figure.goalWidthTwips = static_cast<int>(std::lround(widthCm / 2.54 * 1440));
+            figure.goalHeightTwips = static_cast<int>(std::lround(heightCm / 2.54 * 1440));
+        } else if (widthCm > 0 && std::abs(widthCm - naturalWidthCm(figure)) >= 0.01) {
+            figure.width = {FigureWidth::Unit::Centimetres, static_cast<float>(widthCm)};
+        }
+        return FigureRef(std::move(figure));
+    }
+
+private:
+    std::shared_ptr<const std::string> entryBytes(const std::string& path) {
+        if (const auto it = m_entries.find(path); it != m_entries.end()) return it->second;
+        std::shared_ptr<const std::string> bytes;
+        PackageProblem problem{};
+        if (m_zip.has(path)) {
+            if (auto read = m_zip.read(path, problem))
+                bytes = std::make_shared<const std::string>(std::move(*read));
+        }
+        m_entries[path] = bytes;
+        return bytes;
+    }
+
+    ZipReader& m_zip;
+    std::map<std::string, std::string> m_types;
+    std::map<std::string, std::shared_ptr<const std::string>> m_entries;
 };
 
 std::string_view trimmed(std::string_view s) {
@@ -387,17 +526,23 @@ OfficeReading readOdt(std::string_view bytes, const CharFormat& plainFormat) {
     }
     // A password-protected document keeps its parts encrypted inside a plain zip; the
     // manifest says so.
+    ManifestHandler manifestTypes;
     if (reader->has("META-INF/manifest.xml")) {
         auto manifest = reader->read("META-INF/manifest.xml", problem);
         if (!manifest) return fail(problem);
         if (manifest->find("encryption-data") != std::string::npos)
             return fail(PackageProblem::Encrypted);
+        readXml(*manifest, manifestTypes);  // a broken manifest only loses the media types
     }
     if (!reader->has("content.xml")) return fail(PackageProblem::MissingPart);
     auto content = reader->read("content.xml", problem);
     if (!content) return fail(problem);
 
     OdtHandler handler(plainFormat, reading.leftOut, content->size() + 65536);
+    OdtFigures figures(*reader, std::move(manifestTypes.types));
+    handler.setFigureSource([&figures](std::string_view href, double width, double height) {
+        return figures.figureFor(href, width, height);
+    });
     if (reader->has("styles.xml")) {
         auto styles = reader->read("styles.xml", problem);
         if (!styles) return fail(problem);

@@ -1,13 +1,17 @@
 // Writing ODT: a paragraph per CR LF, each run a span with an automatic text style per
 // distinct format. The paragraph's own style carries the format of the break that ends it, so
 // the break reads back as it was written. Every run sets its Western and its Asian font, size,
-// weight and posture alike, so that every reader shows the font the run has.
+// weight and posture alike, so that every reader shows the font the run has. A figure is a
+// draw:frame anchored as a character, its picture's bytes stored as they are in Pictures/.
 
 #include <charconv>
 #include <map>
+#include <memory>
 #include <set>
 #include <tuple>
 
+#include "platform/text/figure_header.h"
+#include "platform/text/figure_media.h"
 #include "platform/text/odt_names.h"
 #include "platform/text/odt_paragraph_properties.h"
 #include "platform/text/office_documents.h"
@@ -27,6 +31,8 @@ constexpr std::string_view kNamespaces =
     " xmlns:svg=\"urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0\""
     " xmlns:meta=\"urn:oasis:names:tc:opendocument:xmlns:meta:1.0\""
     " xmlns:dc=\"http://purl.org/dc/elements/1.1/\""
+    " xmlns:draw=\"urn:oasis:names:tc:opendocument:xmlns:drawing:1.0\""
+    " xmlns:xlink=\"http://www.w3.org/1999/xlink\""
     " office:version=\"1.2\"";
 
 constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -150,6 +156,67 @@ void writeRunText(std::u16string_view text, std::string& out) {
     }
 }
 
+// The pictures of the figures, each stored once under Pictures/.
+struct PictureEntry {
+    std::string path;  // "Pictures/1.png"
+    std::string mediaType;
+    std::shared_ptr<const std::string> bytes;
+};
+
+class Pictures {
+public:
+    // The entry's path, added on first use; empty when the figure cannot be written.
+    std::string pathFor(const Figure& figure) {
+        if (!figure.bytes) return {};
+        if (const auto it = m_byBytes.find(figure.bytes.get()); it != m_byBytes.end())
+            return m_entries[it->second].path;
+        std::string extension, mediaType;
+        if (!mediaTypeOf(figure, extension, mediaType)) return {};
+        m_byBytes[figure.bytes.get()] = m_entries.size();
+        m_entries.push_back({"Pictures/" + std::to_string(m_entries.size() + 1) + "." + extension,
+                             mediaType, figure.bytes});
+        return m_entries.back().path;
+    }
+    const std::vector<PictureEntry>& entries() const { return m_entries; }
+
+private:
+    std::vector<PictureEntry> m_entries;
+    std::map<const std::string*, std::size_t> m_byBytes;
+};
+
+std::string centimetres(double value) { return number(static_cast<float>(value)) + "cm"; }
+
+void writeFrame(const Figure& figure, const std::string& path, int frameNumber,
+                std::string& out) {
+    const FigureSizeCm size = shownSizeCm(figure);
+    out += "<draw:frame draw:name=\"图片" + std::to_string(frameNumber) +
+           "\" text:anchor-type=\"as-char\" svg:width=\"" + centimetres(size.width) +
+           "\" svg:height=\"" + centimetres(size.height) +
+           "\" draw:z-index=\"0\"><draw:image xlink:href=\"" + path +
+           "\" xlink:type=\"simple\" xlink:show=\"embed\" xlink:actuate=\"onLoad\"/>"
+           "</draw:frame>";
+}
+
+// A run's text with its figures as frames.
+void writeRun(const StyledRun& run, Pictures& pictures, int& frames, std::string& out) {
+    if (!run.format.figure) {
+        writeRunText(run.text, out);
+        return;
+    }
+    const std::u16string_view text = run.text;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(kObjectCharacter, start);
+        if (end == std::u16string_view::npos) end = text.size();
+        writeRunText(text.substr(start, end - start), out);
+        if (end < text.size()) {
+            const std::string path = pictures.pathFor(*run.format.figure);
+            if (!path.empty()) writeFrame(*run.format.figure, path, ++frames, out);
+        }
+        start = end + 1;
+    }
+}
+
 struct FormatLess {
     bool operator()(const CharFormat& a, const CharFormat& b) const {
         return std::tie(a.fontName, a.sizePt, a.bold, a.italic, a.underline, a.strikethrough,
@@ -168,7 +235,11 @@ struct ParagraphKeyLess {
     }
 };
 
-std::string manifest() {
+std::string manifest(const Pictures& pictures) {
+    std::string entries;
+    for (const PictureEntry& entry : pictures.entries())
+        entries += "<manifest:file-entry manifest:full-path=\"" + entry.path +
+                   "\" manifest:media-type=\"" + entry.mediaType + "\"/>";
     return std::string(kDeclaration) +
            "<manifest:manifest "
            "xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\""
@@ -179,8 +250,8 @@ std::string manifest() {
            "manifest:media-type=\"text/xml\"/>"
            "<manifest:file-entry manifest:full-path=\"styles.xml\" "
            "manifest:media-type=\"text/xml\"/>"
-           "<manifest:file-entry manifest:full-path=\"meta.xml\" manifest:media-type=\"text/xml\"/>"
-           "</manifest:manifest>";
+           "<manifest:file-entry manifest:full-path=\"meta.xml\" manifest:media-type=\"text/xml\"/>" +
+           entries + "</manifest:manifest>";
 }
 
 std::string meta() {
@@ -239,13 +310,15 @@ std::string writeOdt(const StyledText& content) {
         body += "<style:style style:name=\"T" + std::to_string(index) +
                 "\" style:family=\"text\">" + textProperties(format) + "</style:style>";
     body += "</office:automatic-styles><office:body><office:text>";
+    Pictures pictures;
+    int frames = 0;
     for (const Paragraph& p : paragraphs) {
         body += "<text:p text:style-name=\"P" +
                 std::to_string(paragraphStyles[{p.format, p.properties}]) + "\">";
         for (const StyledRun& run : p.runs) {
             body +=
                 "<text:span text:style-name=\"T" + std::to_string(textStyles[run.format]) + "\">";
-            writeRunText(run.text, body);
+            writeRun(run, pictures, frames, body);
             body += "</text:span>";
         }
         body += "</text:p>";
@@ -254,10 +327,15 @@ std::string writeOdt(const StyledText& content) {
 
     ZipWriter zip;
     zip.add("mimetype", std::string(odt::kMimeType), false);
-    zip.add("META-INF/manifest.xml", manifest());
+    zip.add("META-INF/manifest.xml", manifest(pictures));
     zip.add("content.xml", std::move(body));
     zip.add("styles.xml", styles(fonts));
     zip.add("meta.xml", meta());
+    for (const PictureEntry& entry : pictures.entries()) {
+        // PNG and JPEG are compressed already; deflating them again only costs time.
+        const bool compress = entry.mediaType != "image/png" && entry.mediaType != "image/jpeg";
+        zip.add(entry.path, *entry.bytes, compress);
+    }
     return zip.finish();
 }
 
