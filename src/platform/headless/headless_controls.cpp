@@ -308,3 +308,41 @@ void HeadlessImage::clearPicture() {
 }
 
 }  // namespace pennory::platform::headless
+
+namespace pennory::platform::headless {
+
+void HeadlessRichTextBox::insertFigure(const text::Figure& figure) {
+    text::CharFormat format = selFormat();
+    format.figure = text::FigureRef(figure);
+    const std::size_t after = m_selStart + 1;
+    applyReplacements({{m_selStart, m_selLength, std::u16string(1, text::kObjectCharacter), format}});
+    // The caret ends after the figure, as after typing.
+    m_selStart = after;
+    m_selLength = 0;
+    selectionChanged();
+}
+
+std::optional<text::Figure> HeadlessRichTextBox::selFigure() const {
+    if (m_selLength > 1 || (m_selLength == 0 && m_selStart == 0)) return std::nullopt;
+    const std::size_t at = m_selLength == 1 ? m_selStart : m_selStart - 1;
+    const text::StyledText one = m_content.slice(at, 1);
+    if (one.plainText() != std::u16string(1, text::kObjectCharacter)) return std::nullopt;
+    const text::FigureRef& figure = one.runs().front().format.figure;
+    if (!figure) return std::nullopt;
+    return *figure;
+}
+
+void HeadlessRichTextBox::setSelFigureWidth(text::FigureWidth width) {
+    std::optional<text::Figure> figure = selFigure();
+    if (!figure) return;
+    const std::size_t at = m_selLength == 1 ? m_selStart : m_selStart - 1;
+    text::CharFormat format = m_content.slice(at, 1).runs().front().format;
+    figure->width = width;
+    format.figure = text::FigureRef(*figure);
+    const std::size_t start = m_selStart, length = m_selLength;
+    applyReplacements({{at, 1, std::u16string(1, text::kObjectCharacter), format}});
+    m_selStart = start;
+    m_selLength = length;
+}
+
+}  // namespace pennory::platform::headless

@@ -153,6 +153,11 @@ public:
     // Undoable as one step.
     void setSelParagraphFormat(const text::ParagraphFormat& format) override;
 
+    // Undoable as one step each.
+    void insertFigure(const text::Figure& figure) override;
+    std::optional<text::Figure> selFigure() const override;
+    void setSelFigureWidth(text::FigureWidth width) override;
+
     // The percent is only recorded: there is nothing to draw.
     void setZoomPercent(int percent) override;
     int zoomPercent() const override { return m_zoomPercent; }

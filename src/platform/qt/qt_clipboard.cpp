@@ -1,7 +1,9 @@
 #include "platform/qt/qt_clipboard.h"
 
 #include <QClipboard>
+#include <QBuffer>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMimeData>
 
 #include "platform/qt/qt_conversions.h"
@@ -34,6 +36,23 @@ std::optional<std::u16string> QtClipboard::text() {
     const QMimeData* data = clipboard->mimeData();
     if (!data || !data->hasText()) return std::u16string();
     return toU16(data->text());
+}
+
+std::optional<std::string> QtClipboard::imageBytes() {
+    QClipboard* clipboard = systemClipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    if (!data) return std::nullopt;
+    for (const char* type : {"image/png", "image/jpeg"}) {
+        const QByteArray bytes = data->data(QString::fromLatin1(type));
+        if (!bytes.isEmpty()) return bytes.toStdString();
+    }
+    if (!data->hasImage()) return std::nullopt;
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    if (image.isNull()) return std::nullopt;
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return std::nullopt;
+    return png.toStdString();
 }
 
 }  // namespace pennory::platform::qt

@@ -1,5 +1,5 @@
 #pragma once
-// The system clipboard, plain text only.
+// The system clipboard: plain text, and pictures read as file bytes.
 
 #include "platform/services.h"
 
@@ -10,6 +10,8 @@ public:
     bool clear() override;
     bool setText(std::u16string_view text) override;
     std::optional<std::u16string> text() override;
+    // The offered image/png bytes as they are, else the clipboard's image saved as PNG.
+    std::optional<std::string> imageBytes() override;
 };
 
 }  // namespace pennory::platform::qt

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/qt/qt_conversions.h"
+#include "platform/qt/qt_figures.h"
 #include "platform/qt/qt_paragraph_format.h"
 #include "platform/qt/qt_rich_text_document.h"
 
@@ -107,6 +108,11 @@ std::unique_ptr<QTextDocument> layOutForPaper(const text::StyledText& content, i
     pageNumbers.setFamilies(songFaces());
     pageNumbers.setPointSizeF(9);
     document->setDefaultFont(pageNumbers);
+    // Figures fit the A4 text, inside the margins QTextDocument::print keeps, their copies at
+    // print resolution but no finer than 200 dpi, so that thirty photos stay within memory.
+    FigureImages& figures = FigureImages::of(*document);
+    figures.setTextWidth((210.0 - 2 * 20.0) / 25.4 * 96.0);
+    figures.setDeviceScale(200.0 / 96.0);
     QTextCursor cursor(document.get());
     StyledTextWriter writer;
     writer.insert(cursor, content);

@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/qt/qt_figures.h"
 #include "platform/qt/qt_file_drops.h"
 #include "platform/qt/qt_paragraph_format.h"
 #include "platform/qt/qt_rich_text_document.h"
@@ -50,10 +51,12 @@ QtRichTextBox::QtRichTextBox(QWidget* parent, const text::CharFormat& font, Call
     // Text typed after a stand-in must not inherit its mark.
     QObject::connect(m_widget, &QTextEdit::currentCharFormatChanged, m_widget,
                      [edit = m_widget](const QTextCharFormat& format) {
-                         if (isStandInFormat(format) && !edit->textCursor().hasSelection()) {
-                             edit->setCurrentCharFormat(withoutStandIn(format));
+                         if ((isStandInFormat(format) || figureOf(format)) &&
+                             !edit->textCursor().hasSelection()) {
+                             edit->setCurrentCharFormat(withoutFigure(withoutStandIn(format)));
                          }
                      });
+    FigureLayout::install(*m_widget->document());
     setContent({});
 }
 
@@ -156,6 +159,7 @@ void QtRichTextBox::setContent(const text::StyledText& content) {
     // afresh and lazily, as for QTextDocument::setPlainText.
     document.setUndoRedoEnabled(false);
     m_writer.forgetFormats();
+    fitFigures();
     // The editor's own cursor would be pushed to the end by the insertion, and moving it back
     // to the start would then lay out the whole document at once to repaint where it was.
     // Without a cursor meanwhile, the layout proceeds lazily, a screenful first.
@@ -337,7 +341,9 @@ text::CharFormat QtRichTextBox::selFormat() const {
     const QTextCharFormat format =
         cursor.hasSelection() ? formatOfCharAt(*m_widget->document(), cursor.selectionStart())
                               : cursor.charFormat();
-    return fromQtFormat(format, m_default);
+    text::CharFormat out = fromQtFormat(format, m_default);
+    out.figure = {};
+    return out;
 }
 
 void QtRichTextBox::mergeFormat(const QTextCharFormat& change) {
@@ -401,6 +407,68 @@ void QtRichTextBox::setSelParagraphFormat(const text::ParagraphFormat& format) {
     edit.removed = edit.inserted.size();
     m_reportedLength = textLength(document);
     if (m_edited) m_edited(edit);
+}
+
+}  // namespace pennory::platform::qt
+
+namespace pennory::platform::qt {
+
+// ---- Figures
+
+void QtRichTextBox::fitFigures() {
+    QTextDocument& document = *m_widget->document();
+    FigureImages& images = FigureImages::of(document);
+    const double zoom = m_zoomPercent / 100.0;
+    const double width = m_widget->viewport()->width() - 2 * document.documentMargin();
+    images.setTextWidth(std::max(width / zoom, 16.0));
+    images.setDeviceScale(m_widget->devicePixelRatioF() * zoom);
+}
+
+void QtRichTextBox::insertFigure(const text::Figure& figure) {
+    fitFigures();
+    QTextCursor cursor = m_widget->textCursor();
+    const QTextCharFormat base = withoutFigure(withoutStandIn(toQtFormat(selFormat())));
+    const QTextImageFormat format =
+        FigureImages::of(*m_widget->document()).format(text::FigureRef(figure), base);
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    cursor.insertImage(format);
+    cursor.endEditBlock();
+    m_widget->setTextCursor(cursor);
+}
+
+int QtRichTextBox::selFigurePosition() const {
+    const QTextDocument& document = *m_widget->document();
+    const QTextCursor cursor = m_widget->textCursor();
+    int at = -1;
+    if (cursor.hasSelection()) {
+        if (cursor.selectionEnd() - cursor.selectionStart() == 1) at = cursor.selectionStart();
+    } else if (cursor.position() > 0) {
+        at = cursor.position() - 1;
+    }
+    if (at < 0 || document.characterAt(at) != QChar(text::kObjectCharacter)) return -1;
+    return figureOf(formatOfCharAt(document, at)) ? at : -1;
+}
+
+std::optional<text::Figure> QtRichTextBox::selFigure() const {
+    const int at = selFigurePosition();
+    if (at < 0) return std::nullopt;
+    return *figureOf(formatOfCharAt(*m_widget->document(), at));
+}
+
+void QtRichTextBox::setSelFigureWidth(text::FigureWidth width) {
+    const int at = selFigurePosition();
+    if (at < 0) return;
+    QTextDocument& document = *m_widget->document();
+    const QTextCharFormat old = formatOfCharAt(document, at);
+    text::Figure figure = *figureOf(old);
+    figure.width = width;
+    fitFigures();
+    const QTextImageFormat format = FigureImages::of(document).format(text::FigureRef(figure), old);
+    QTextCursor cursor(&document);
+    cursor.setPosition(at);
+    cursor.setPosition(at + 1, QTextCursor::KeepAnchor);
+    cursor.setCharFormat(format);
 }
 
 }  // namespace pennory::platform::qt

@@ -43,7 +43,13 @@ public:
     text::ParagraphFormat selParagraphFormat() const override;
     // One QTextDocument edit block, reported once after it ends.
     void setSelParagraphFormat(const text::ParagraphFormat& format) override;
+    // The figure is an image of the document (see qt_figures.h); Qt's own undo takes it back.
+    void insertFigure(const text::Figure& figure) override;
+    std::optional<text::Figure> selFigure() const override;
+    void setSelFigureWidth(text::FigureWidth width) override;
     void onFileDropped(FileDropped dropped) override;
+    // "图片宽度…" in the context menu over a figure, which it selects first.
+    void onFigureMenu(Callback figureMenu) { m_widget->setFigureMenu(std::move(figureMenu)); }
     // Lays the document out for a device of the screen's DPI times the zoom (see
     // qt_zoom_device.h); at 100 % for the screen itself, as without zoom.
     void setZoomPercent(int percent) override;
@@ -51,6 +57,10 @@ public:
     void onZoomRequested(ZoomRequested requested) override;
 
 private:
+    // The document position of the figure selFigure gives, or -1.
+    int selFigurePosition() const;
+    // Tells the figures' resources the text's width and the screen's pixels.
+    void fitFigures();
     void mergeFormat(const QTextCharFormat& change);
     void reportEdit(int from, int added);
     void checkLength();

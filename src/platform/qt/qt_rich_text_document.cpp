@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "platform/qt/qt_figures.h"
 #include "platform/qt/qt_paragraph_format.h"
 #include "platform/qt/qt_soft_breaks.h"
 
@@ -102,6 +103,7 @@ text::CharFormat fromQtFormat(const QTextCharFormat& format, const text::CharFor
     if (format.hasProperty(QTextFormat::ForegroundBrush)) {
         out.colour = fromQColor(format.foreground().color());
     }
+    out.figure = figureOf(format);
     return out;
 }
 
@@ -161,6 +163,11 @@ void StyledTextWriter::insert(QTextCursor& cursor, std::u16string_view text,
             ++i;
         } else {
             if (cursor.positionInBlock() >= kLongParagraph) insertSoftBreak(cursor, qtFormat);
+            if (c == text::kObjectCharacter && format.figure) {
+                cursor.insertImage(FigureImages::of(*cursor.document()).format(format.figure, qtFormat));
+                start = i + 1;
+                continue;
+            }
             QTextCharFormat standInFormat = qtFormat;
             standInFormat.setProperty(kOriginalCharacter, static_cast<int>(c));
             cursor.insertText(QString(QChar(standInFor(c))), standInFormat);

@@ -1,11 +1,14 @@
 #include "platform/qt/qt_rich_text_edit.h"
 
+#include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QMenu>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QWheelEvent>
 
+#include "platform/qt/qt_figures.h"
 #include "platform/qt/qt_file_drops.h"
 #include "platform/qt/qt_paragraph_format.h"
 #include "platform/qt/qt_rich_text_document.h"
@@ -165,6 +168,41 @@ bool RichTextEdit::editKey(QKeyEvent* event) {
         return true;
     }
     return false;
+}
+
+}  // namespace pennory::platform::qt
+
+namespace pennory::platform::qt {
+
+void RichTextEdit::contextMenuEvent(QContextMenuEvent* event) {
+    // The figure under the pointer: the object character on either side of where it points.
+    int figureAt = -1;
+    if (m_figureMenu) {
+        const int at = cursorForPosition(event->pos()).position();
+        for (const int candidate : {at, at - 1}) {
+            if (candidate >= 0 && document()->characterAt(candidate) == QChar(text::kObjectCharacter) &&
+                figureOf(formatOfCharAt(*document(), candidate))) {
+                figureAt = candidate;
+                break;
+            }
+        }
+    }
+    if (figureAt >= 0) {
+        QTextCursor cursor = textCursor();
+        cursor.setPosition(figureAt);
+        cursor.setPosition(figureAt + 1, QTextCursor::KeepAnchor);
+        setTextCursor(cursor);
+    }
+    QMenu* menu = createStandardContextMenu(event->pos());
+    if (figureAt >= 0) {
+        menu->addSeparator();
+        QAction* width = menu->addAction(QStringLiteral("图片宽度…"));
+        QObject::connect(width, &QAction::triggered, this, [this] {
+            if (m_figureMenu) m_figureMenu();
+        });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 }  // namespace pennory::platform::qt

@@ -26,6 +26,9 @@ public:
     // Ctrl+0 while it has the focus, are reported instead of QTextEdit's own zoom of the
     // default font only.
     void setZoomRequested(ZoomRequested requested) { m_zoomRequested = std::move(requested); }
+    // The context menu over a figure selects it and offers "图片宽度…", which calls
+    // figureMenu; without a handler the menu is the standard one.
+    void setFigureMenu(Callback figureMenu) { m_figureMenu = std::move(figureMenu); }
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -34,6 +37,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
@@ -49,6 +53,7 @@ private:
     std::function<std::u16string()> m_copy;
     FileDropped m_dropped;
     ZoomRequested m_zoomRequested;
+    Callback m_figureMenu;
     int m_wheelTurned = 0;  // the part of a wheel notch not yet reported
 };
 

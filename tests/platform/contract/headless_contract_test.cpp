@@ -2,6 +2,7 @@
 
 #include "platform/contract/controls_contract.h"
 #include "platform/contract/edit_transaction_contract.h"
+#include "platform/contract/figure_contract.h"
 #include "platform/contract/paragraph_format_contract.h"
 #include "platform/contract/rich_text_box_contract.h"
 #include "platform/headless/headless_controls.h"
@@ -35,5 +36,6 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Headless, RichTextBoxContract, HeadlessControls);
 INSTANTIATE_TYPED_TEST_SUITE_P(Headless, ControlContract, HeadlessControls);
 INSTANTIATE_TYPED_TEST_SUITE_P(Headless, EditTransactionContract, HeadlessControls);
 INSTANTIATE_TYPED_TEST_SUITE_P(Headless, ParagraphFormatContract, HeadlessControls);
+INSTANTIATE_TYPED_TEST_SUITE_P(Headless, FigureContract, HeadlessControls);
 
 }  // namespace pennory::testing::contract

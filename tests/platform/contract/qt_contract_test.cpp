@@ -6,6 +6,7 @@
 
 #include "platform/contract/controls_contract.h"
 #include "platform/contract/edit_transaction_contract.h"
+#include "platform/contract/figure_contract.h"
 #include "platform/contract/paragraph_format_contract.h"
 #include "platform/contract/rich_text_box_contract.h"
 #include "platform/qt/qt_factory.h"
@@ -44,5 +45,6 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Qt, RichTextBoxContract, QtControls);
 INSTANTIATE_TYPED_TEST_SUITE_P(Qt, ControlContract, QtControls);
 INSTANTIATE_TYPED_TEST_SUITE_P(Qt, EditTransactionContract, QtControls);
 INSTANTIATE_TYPED_TEST_SUITE_P(Qt, ParagraphFormatContract, QtControls);
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, FigureContract, QtControls);
 
 }  // namespace pennory::testing::contract
