@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -159,6 +160,16 @@ public:
     // paragraph's start), or the caret's paragraph: one step for the box's undo, reported as
     // an edit putting back the same characters of those paragraphs, their breaks excluded.
     virtual void setSelParagraphFormat(const text::ParagraphFormat& format) = 0;
+
+    // Replaces the selection by the figure, in the format at the caret holding it: one step
+    // for the box's undo, reported as an edit inserting U+FFFC; the caret ends after it.
+    virtual void insertFigure(const text::Figure& figure) = 0;
+    // The figure when the selection is exactly one figure, or nothing is selected and the
+    // caret stands just after one; otherwise none.
+    virtual std::optional<text::Figure> selFigure() const = 0;
+    // Sets the width of the figure selFigure() gives: one step for the box's undo, reported
+    // as an edit putting back the same U+FFFC. Without such a figure, nothing happens.
+    virtual void setSelFigureWidth(text::FigureWidth width) = 0;
 
     // A dropped file goes to dropped instead of into the text; dropped text is inserted at the
     // drop place as before.

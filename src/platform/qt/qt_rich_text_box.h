@@ -44,6 +44,10 @@ public:
     // One QTextDocument edit block, reported once after it ends.
     void setSelParagraphFormat(const text::ParagraphFormat& format) override;
     void onFileDropped(FileDropped dropped) override;
+    // Placeholders until the desktop box holds figures: nothing is inserted or found.
+    void insertFigure(const text::Figure&) override {}
+    std::optional<text::Figure> selFigure() const override { return std::nullopt; }
+    void setSelFigureWidth(text::FigureWidth) override {}
     // Lays the document out for a device of the screen's DPI times the zoom (see
     // qt_zoom_device.h); at 100 % for the screen itself, as without zoom.
     void setZoomPercent(int percent) override;
