@@ -116,6 +116,8 @@ void Form1::createMenus() {
     }
     m_factory.addMenuSeparator(*m_edit);
     ownItem(*m_edit, m_mnuedititem, &Form1::mnuedititem_Click, 9, kParagraphItem);
+    m_factory.addMenuSeparator(*m_edit);
+    ownItem(*m_edit, m_mnuedititem, &Form1::mnuedititem_Click, 10, kInsertFigureItem);
     m_font = top(u"文本字体", [this] { font_Click(); });
     m_color = top(u"文本颜色", [this] { color_Click(); });
 

@@ -13,6 +13,7 @@
 #include "help/help_menu.h"
 #include "input/edit_commands.h"
 #include "input/find_replace.h"
+#include "input/insert_figure.h"
 #include "input/keypad_table.h"
 #include "input/paragraph_command.h"
 #include "input/phrase_grid.h"
@@ -109,7 +110,14 @@ void Form1::Text1_Click(std::int16_t index) {
 
 void Form1::RichTextBox2_Click() { openIntoReference = true; }
 
-void Form1::RichTextBox1_FileDropped(std::u16string_view path) { document::openFile(*this, path); }
+// A picture dropped on the manuscript goes in at the caret; any other file opens.
+void Form1::RichTextBox1_FileDropped(std::u16string_view path) {
+    if (input::isPictureFile(path)) {
+        input::insertFigureFile(*this, path);
+        return;
+    }
+    document::openFile(*this, path);
+}
 
 void Form1::RichTextBox2_FileDropped(std::u16string_view path) {
     document::openFileIntoReference(*this, path);
@@ -184,6 +192,7 @@ void Form1::mnuedititem_Click(std::int16_t index) {
         case 7: input::findNext(*this); break;
         case 8: input::replace(*this); break;
         case 9: input::paragraph(*this); break;
+        case 10: input::insertFigure(*this); break;
         default: break;
     }
 }

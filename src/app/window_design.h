@@ -52,6 +52,7 @@ inline constexpr std::array<ShortcutItem, 3> kFindItems = {{
     {8, u"替换", u"Ctrl+H"},
 }};
 inline constexpr std::u16string_view kParagraphItem = u"段落";
+inline constexpr std::u16string_view kInsertFigureItem = u"插入图片";
 inline constexpr std::array<std::u16string_view, 3> kCodeItems = {u"请输入密码", u"入口",
                                                                   u"更改密码"};
 inline constexpr std::array<std::u16string_view, 2> kCodeChildItems = {u"文稿加密", u"文稿解密"};

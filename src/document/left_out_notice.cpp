@@ -27,16 +27,25 @@ std::u16string_view leftOutName(text::LeftOut kind) {
 }
 
 std::u16string leftOutNotice(std::u16string_view path, const text::LeftOutKinds& kinds) {
-    const std::vector<text::LeftOut> list = kinds.list();
-    if (list.empty()) return {};
+    std::vector<text::LeftOut> list = kinds.list();
+    // Pictures that cannot be shown are kept, as placeholders: they are told apart.
+    const bool unshown = std::erase(list, text::LeftOut::UnshownPictures) > 0;
+    if (list.empty() && !unshown) return {};
     std::u16string notice = u"“";
     notice += path;
-    notice += u"”中的";
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (i > 0) notice += i + 1 == list.size() ? u"和" : u"、";
-        notice += leftOutName(list[i]);
+    notice += u"”中";
+    if (!list.empty()) {
+        notice += u"的";
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            if (i > 0) notice += i + 1 == list.size() ? u"和" : u"、";
+            notice += leftOutName(list[i]);
+        }
+        notice += u"未能保留，其余内容已经打开。";
     }
-    notice += u"未能保留，其余内容已经打开。";
+    if (unshown) {
+        if (!list.empty()) notice += u"另";
+        notice += u"有无法显示的图片，已用占位框代替。";
+    }
     return notice;
 }
 

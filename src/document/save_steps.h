@@ -17,7 +17,8 @@ enum class SaveOutcome { Saved, Cancelled, Failed };
 // path shows pre-filled), shows the save dialog and writes the manuscript editor's content
 // as type to the confirmed name, exactly as given (no extension is added). An existing file
 // other than the manuscript's own is replaced only if the writer says so (mayReplace).
-// Cancelled: nothing written. Failed: the writer has been told why.
+// Saving as text a manuscript that holds figures first asks whether to go on, No the default;
+// No cancels. Cancelled: nothing written. Failed: the writer has been told why.
 SaveOutcome saveThroughDialog(app::Form1& form, const FileDialogPreset& preset,
                               files::SaveType type);
 

@@ -1,6 +1,7 @@
 #include "input/edit_commands.h"
 
 #include "app/form1.h"
+#include "input/insert_figure.h"
 #include "platform/text/line_breaks.h"
 
 namespace pennory::input {
@@ -48,6 +49,8 @@ void copy(app::Form1& form) {
 void paste(app::Form1& form) {
     // An unreadable clipboard is not an empty one: the selection stays.
     const auto text = form.services().clipboard.text();
+    // A clipboard without text may hold a picture, which goes in as a figure.
+    if ((!text || text->empty()) && pasteFigure(form)) return;
     if (!text) return;
     // The desktop's clipboard ends lines with LF; each of its line breaks becomes a paragraph
     // break, as when the writer presses Ctrl+V in the editor.

@@ -60,6 +60,7 @@ CharClass classify(char32_t c) {
         case 0x205F:
         case 0x3000:
         case 0xFEFF:
+        case 0xFFFC:  // a figure: counts nothing, and parts the words beside it
             return CharClass::Blank;
         default:
             break;

@@ -14,9 +14,10 @@
 // Characters (M, 字符不计空格): every character except blanks and line breaks.
 //
 // Blanks: space, tab, no-break space, the ideographic space U+3000, the other Unicode spaces
-// and the zero-width space and byte-order mark. Line breaks: CR, LF, NEL, U+2028, U+2029.
-// The other control characters (the cipher writes codes such as 11, 12 and 31 in place of
-// the writer's characters) count as other characters: they join runs and count in M, so a
+// and the zero-width space and byte-order mark, and the object character U+FFFC, which stands
+// for a figure: a figure counts nothing and parts words as a blank does. Line breaks: CR, LF, NEL,
+// U+2028, U+2029. The other control characters (the cipher writes codes such as 11, 12 and 31 in
+// place of the writer's characters) count as other characters: they join runs and count in M, so a
 // scrambled manuscript counts about as its plain text does.
 //
 // A surrogate pair is one character; a lone surrogate is an other character.

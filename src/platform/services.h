@@ -74,7 +74,8 @@ public:
     virtual bool setText(std::u16string_view text) = 0;
     // Plain text only; "" when the clipboard holds none; nullopt when it cannot be read.
     virtual std::optional<std::u16string> text() = 0;
-    // The clipboard's picture as PNG (or JPEG) file bytes; nullopt when it holds none.
+    // The clipboard's picture as PNG (or JPEG) file bytes; nullopt when it holds none or
+    // cannot be read.
     virtual std::optional<std::string> imageBytes() { return std::nullopt; }
 };
 

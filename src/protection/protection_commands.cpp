@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "app/form1.h"
 #include "platform/text/plain_text.h"
@@ -132,19 +134,69 @@ void changePassword(app::Form1& form) {
     form.msgBox(u"密码更改成功，请记住新密码！");
 }
 
+namespace {
+
+// The figures of content by position, each with its format.
+std::vector<std::pair<std::size_t, text::CharFormat>> figuresOf(const text::StyledText& content) {
+    std::vector<std::pair<std::size_t, text::CharFormat>> figures;
+    std::size_t at = 0;
+    for (const auto& run : content.runs()) {
+        if (run.format.figure) {
+            for (std::size_t i = 0; i < run.text.size(); ++i) {
+                if (run.text[i] == text::kObjectCharacter) figures.emplace_back(at + i, run.format);
+            }
+        }
+        at += run.text.size();
+    }
+    return figures;
+}
+
+// Puts the cipher's text into the manuscript in the box's default format, as plain text is,
+// with each figure back where it stood: the cipher scrambles the text around them only.
+void putScrambled(platform::RichTextBox& box, std::u16string scrambled,
+                  const std::vector<std::pair<std::size_t, text::CharFormat>>& figures) {
+    if (figures.empty()) {
+        box.setText(scrambled);
+        return;
+    }
+    const text::CharFormat plain = box.defaultFormat();
+    text::StyledText content;
+    std::size_t from = 0;
+    for (const auto& [at, format] : figures) {
+        content.append(std::u16string_view(scrambled).substr(from, at - from), plain);
+        text::CharFormat figure = plain;
+        figure.figure = format.figure;
+        content.append(std::u16string_view(&text::kObjectCharacter, 1), figure);
+        from = at + 1;
+    }
+    content.append(std::u16string_view(scrambled).substr(from), plain);
+    box.setContent(content);
+}
+
+// The text without its figures: they are no characters the cipher could lose.
+std::u16string withoutFigures(
+    std::u16string text, const std::vector<std::pair<std::size_t, text::CharFormat>>& figures) {
+    for (auto it = figures.rbegin(); it != figures.rend(); ++it) text.erase(it->first, 1);
+    return text;
+}
+
+}  // namespace
+
 void encrypt(app::Form1& form) {
     if (!form.mayEncrypt) {
         form.msgBox(u"加密操作已经结束");
         return;
     }
     std::u16string text = form.RichTextBox1().text();
-    const LossyCharacters lossy = findLossyCharacters(text, kLossyListed);
+    const auto figures = figuresOf(form.RichTextBox1().content());
+    const LossyCharacters lossy =
+        findLossyCharacters(figures.empty() ? text : withoutFigures(text, figures), kLossyListed);
     if (!lossy.empty() &&
         form.msgBox(lossyQuestion(lossy), kLossyQuestionStyle) != platform::vbYes) {
         return;
     }
     encryptInPlace(text);
-    form.RichTextBox1().setText(text);
+    putScrambled(form.RichTextBox1(), std::move(text), figures);
     form.mayEncrypt = false;
     form.mayDecrypt = true;
 }
@@ -155,8 +207,9 @@ void decrypt(app::Form1& form) {
         return;
     }
     std::u16string text = form.RichTextBox1().text();
+    const auto figures = figuresOf(form.RichTextBox1().content());
     decryptInPlace(text);
-    form.RichTextBox1().setText(text);
+    putScrambled(form.RichTextBox1(), std::move(text), figures);
     form.mayDecrypt = false;
     form.mayEncrypt = true;
 }

@@ -49,16 +49,19 @@ protected:
 };
 
 TEST_F(LeftOutOnOpen, OneBoxNamesTheFileAndEveryKindAndTheRestIsLoaded) {
-    const auto path = rtfFile("a{\\pict\\pngblip 00}b{\\footnote f}{\\pict 00}c");
+    // A floating shape is left out; a picture Pennory cannot show is kept as a placeholder.
+    const auto path = rtfFile("a{\\shp{\\*\\shpinst x}}b{\\footnote f}{\\pict 00}c");
     dialogs().nextFileName(dialogPath(path));
 
     clickMenu({u"文件", u"打开"});
 
-    EXPECT_EQ(editor().text(), u"abc");
+    EXPECT_EQ(editor().text(), u"ab\uFFFCc");
     EXPECT_EQ(form().window().caption(), u"Pennory --" + dialogPath(path));
     ASSERT_EQ(messages().shown().size(), 1u);
-    EXPECT_EQ(messages().shown()[0].prompt,
-              u"“" + dialogPath(path) + u"”中的图片和脚注未能保留，其余内容已经打开。");
+    EXPECT_EQ(
+        messages().shown()[0].prompt,
+        u"“" + dialogPath(path) +
+            u"”中的图片和脚注未能保留，其余内容已经打开。另有无法显示的图片，已用占位框代替。");
     EXPECT_EQ(messages().shown()[0].style, platform::vbOKOnly);
 }
 

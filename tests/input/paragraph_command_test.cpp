@@ -36,8 +36,8 @@ protected:
 TEST_F(ParagraphCommand, TheItemIsMemberNineBehindALine) {
     EXPECT_EQ(platform().factory.menuLines(&form().edit()),
               (std::vector<std::u16string>{u"撤消", u"全选", u"剪切", u"删除", u"复制", u"粘贴",
-                                           u"-", u"查找", u"查找下一个", u"替换", u"-",
-                                           u"段落"}));
+                                           u"-", u"查找", u"查找下一个", u"替换", u"-", u"段落",
+                                           u"-", u"插入图片"}));
     auto& item = static_cast<headless::HeadlessMenuItem&>(form().mnuedititem(9));
     EXPECT_EQ(item.caption(), u"段落");
     EXPECT_EQ(item.accessibleName(), u"段落");

@@ -107,6 +107,37 @@ INSTANTIATE_TEST_SUITE_P(
                  {true, false}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A figure is no character: the text around it is scrambled, the figure stays where it is,
+// and decrypting gives the manuscript back with it in place.
+TEST_F(CipherCommands, FiguresStayInPlaceThroughBothDirections) {
+    unlock();
+    openCancelled();
+    text::Figure figure;
+    figure.kind = text::FigureKind::Png;
+    figure.bytes = std::make_shared<const std::string>("\x89PNG\r\n\x1a\n");
+    editor().setText(u"AB");
+    editor().setSelStart(1);
+    editor().insertFigure(figure);
+    messages().forget();
+    auto figureAt = [&](std::size_t at) {
+        const auto one = editor().content().slice(at, 1);
+        return one.runs().front().format.figure ? *one.runs().front().format.figure
+                                                : text::Figure{};
+    };
+
+    encrypt();
+    EXPECT_TRUE(shown().empty());
+    EXPECT_EQ(editor().text(), u"@\uFFFCA");
+    EXPECT_EQ(figureAt(1), figure);
+    EXPECT_EQ(figureAt(0), text::Figure{});
+
+    decrypt();
+    EXPECT_EQ(editor().text(), u"A\uFFFCB");
+    EXPECT_EQ(figureAt(1), figure);
+    const text::StyledText content = editor().content();
+    EXPECT_EQ(content.runs().front().format.figure, text::FigureRef{});
+}
+
 TEST_F(CipherCommands, OpenAfterEitherDirectionGrantsBothAgain) {
     unlock();
     openCancelled();

@@ -6,6 +6,7 @@
 
 #include "platform/files/file_errors.h"
 #include "platform/files/foreign_documents.h"
+#include "platform/files/picture_probe.h"
 #include "platform/text/line_breaks.h"
 #include "platform/text/office_documents.h"
 #include "platform/text/plain_text.h"
@@ -17,9 +18,15 @@ namespace pennory::files {
 
 namespace {
 
+// A picture in a document is held to the same budget as the reference picture.
+text::PictureCheck checkPicture(std::string_view bytes) {
+    const PictureResult probed = probePicture(bytes);
+    return {probed.ok(), probed.widthPx, probed.heightPx};
+}
+
 ReadResult readRtfDocument(std::string_view bytes, const text::CharFormat&) {
     ReadResult result;
-    result.content = text::readRtf(bytes, result.leftOut);
+    result.content = text::readRtf(bytes, result.leftOut, checkPicture);
     return result;
 }
 

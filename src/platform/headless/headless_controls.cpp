@@ -123,7 +123,54 @@ text::CharFormat HeadlessRichTextBox::selFormat() const {
     const std::size_t at =
         m_selLength > 0 || startOfLineWithText ? m_selStart : (m_selStart > 0 ? m_selStart - 1 : 0);
     const text::StyledText one = m_content.slice(at, 1);
-    return one.empty() ? m_default : one.runs().front().format;
+    text::CharFormat format = one.empty() ? m_default : one.runs().front().format;
+    // Text typed beside a figure takes the format of the text around it, not the figure.
+    format.figure = {};
+    return format;
+}
+
+void HeadlessRichTextBox::insertFigure(const text::Figure& figure) {
+    remember();
+    text::CharFormat format = selFormat();
+    format.figure = text::FigureRef(figure);
+    const auto& paragraph = m_content.paragraphs()[m_content.paragraphAt(m_selStart)];
+    const std::u16string object(1, text::kObjectCharacter);
+    m_content =
+        spliced(m_content, m_selStart, m_selLength, text::StyledText(object, format, paragraph));
+    edited(m_selStart, m_selLength, object);
+    m_selStart += 1;
+    m_selLength = 0;
+    m_typingFormat.reset();
+    selectionChanged();
+}
+
+std::optional<std::size_t> HeadlessRichTextBox::selFigurePosition() const {
+    if (m_selLength > 1 || (m_selLength == 0 && m_selStart == 0)) return std::nullopt;
+    const std::size_t at = m_selLength == 1 ? m_selStart : m_selStart - 1;
+    const text::StyledText one = m_content.slice(at, 1);
+    if (one.empty() || !one.runs().front().format.figure) return std::nullopt;
+    return at;
+}
+
+std::optional<text::Figure> HeadlessRichTextBox::selFigure() const {
+    const auto at = selFigurePosition();
+    if (!at) return std::nullopt;
+    return *m_content.slice(*at, 1).runs().front().format.figure;
+}
+
+void HeadlessRichTextBox::setSelFigureWidth(text::FigureWidth width) {
+    const auto at = selFigurePosition();
+    if (!at) return;
+    remember();
+    text::StyledText one = m_content.slice(*at, 1);
+    text::CharFormat format = one.runs().front().format;
+    text::Figure figure = *format.figure;
+    figure.width = width;
+    format.figure = text::FigureRef(std::move(figure));
+    text::StyledText changed(std::u16string(1, text::kObjectCharacter), format,
+                             one.paragraphs().front());
+    m_content = spliced(m_content, *at, 1, changed);
+    edited(*at, 1, std::u16string(1, text::kObjectCharacter));
 }
 
 void HeadlessRichTextBox::setSelText(std::u16string_view text) {
@@ -305,44 +352,6 @@ void HeadlessImage::clearPicture() {
     g.width = 0;
     g.height = 0;
     setGeometry(g);
-}
-
-}  // namespace pennory::platform::headless
-
-namespace pennory::platform::headless {
-
-void HeadlessRichTextBox::insertFigure(const text::Figure& figure) {
-    text::CharFormat format = selFormat();
-    format.figure = text::FigureRef(figure);
-    const std::size_t after = m_selStart + 1;
-    applyReplacements({{m_selStart, m_selLength, std::u16string(1, text::kObjectCharacter), format}});
-    // The caret ends after the figure, as after typing.
-    m_selStart = after;
-    m_selLength = 0;
-    selectionChanged();
-}
-
-std::optional<text::Figure> HeadlessRichTextBox::selFigure() const {
-    if (m_selLength > 1 || (m_selLength == 0 && m_selStart == 0)) return std::nullopt;
-    const std::size_t at = m_selLength == 1 ? m_selStart : m_selStart - 1;
-    const text::StyledText one = m_content.slice(at, 1);
-    if (one.plainText() != std::u16string(1, text::kObjectCharacter)) return std::nullopt;
-    const text::FigureRef& figure = one.runs().front().format.figure;
-    if (!figure) return std::nullopt;
-    return *figure;
-}
-
-void HeadlessRichTextBox::setSelFigureWidth(text::FigureWidth width) {
-    std::optional<text::Figure> figure = selFigure();
-    if (!figure) return;
-    const std::size_t at = m_selLength == 1 ? m_selStart : m_selStart - 1;
-    text::CharFormat format = m_content.slice(at, 1).runs().front().format;
-    figure->width = width;
-    format.figure = text::FigureRef(*figure);
-    const std::size_t start = m_selStart, length = m_selLength;
-    applyReplacements({{at, 1, std::u16string(1, text::kObjectCharacter), format}});
-    m_selStart = start;
-    m_selLength = length;
 }
 
 }  // namespace pennory::platform::headless

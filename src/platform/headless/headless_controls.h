@@ -153,7 +153,6 @@ public:
     // Undoable as one step.
     void setSelParagraphFormat(const text::ParagraphFormat& format) override;
 
-    // Undoable as one step each.
     void insertFigure(const text::Figure& figure) override;
     std::optional<text::Figure> selFigure() const override;
     void setSelFigureWidth(text::FigureWidth width) override;
@@ -186,6 +185,8 @@ private:
     bool insideLineBreak(std::size_t position) const;
     void edited(std::size_t start, std::size_t removed, std::u16string inserted);
     void selectionChanged();
+    // Where the figure selFigure() gives stands; none without one.
+    std::optional<std::size_t> selFigurePosition() const;
 
     std::function<void(const TextEdit&)> m_edited;
     Callback m_selectionChanged;

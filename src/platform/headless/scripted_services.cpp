@@ -58,18 +58,25 @@ std::u16string ScriptedMessages::inputBox(std::u16string_view prompt, bool maske
 bool MemoryClipboard::clear() {
     if (m_broken) return false;
     m_text.clear();
+    m_image.reset();
     return true;
 }
 
 bool MemoryClipboard::setText(std::u16string_view text) {
     if (m_broken) return false;
     m_text = text;
+    m_image.reset();
     return true;
 }
 
 std::optional<std::u16string> MemoryClipboard::text() {
     if (m_broken) return std::nullopt;
     return m_text;
+}
+
+std::optional<std::string> MemoryClipboard::imageBytes() {
+    if (m_broken) return std::nullopt;
+    return m_image;
 }
 
 void HeadlessKeys::sendKeys(std::u16string_view keys) {

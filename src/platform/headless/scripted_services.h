@@ -76,12 +76,19 @@ public:
     bool clear() override;
     bool setText(std::u16string_view text) override;
     std::optional<std::u16string> text() override;
+    std::optional<std::string> imageBytes() override;
 
     void setBroken(bool broken) { m_broken = broken; }
+    // A picture copied by another program: file bytes; setting text or clearing removes it.
+    void setImage(std::string bytes) {
+        m_image = std::move(bytes);
+        m_text.clear();
+    }
     const std::u16string& contents() const { return m_text; }
 
 private:
     std::u16string m_text;
+    std::optional<std::string> m_image;
     bool m_broken = false;
 };
 

@@ -9,14 +9,14 @@ namespace pennory::text {
 
 // In the order a notice lists them.
 enum class LeftOut : std::uint8_t {
-    Pictures,        // pictures and drawings
-    Objects,         // embedded objects
-    Tables,          // a table's structure (the cells' text is kept, tab-separated)
-    Footnotes,       // footnotes and endnotes
-    HeadersFooters,  // page headers and footers
-    Comments,        // the reviewers' comments
-    PageLayout,      // page size, margins and orientation (DOCX sections, ODT page layouts)
-    UnshownPictures, // pictures kept as they came but shown as placeholders (EMF, WMF, SVG, ...)
+    Pictures,         // pictures and drawings
+    Objects,          // embedded objects
+    Tables,           // a table's structure (the cells' text is kept, tab-separated)
+    Footnotes,        // footnotes and endnotes
+    HeadersFooters,   // page headers and footers
+    Comments,         // the reviewers' comments
+    PageLayout,       // page size, margins and orientation (DOCX sections, ODT page layouts)
+    UnshownPictures,  // pictures kept as placeholders: a form Pennory cannot show, or too large
 };
 
 // A set of LeftOut kinds; empty when everything was kept.

@@ -23,6 +23,25 @@ enum class RtfKeyword : std::uint8_t {
     FieldResult,
     Upr,
     Ud,
+    // Pictures: the groups that hold one, the picture, its size and its data's form
+    ShapePicture,     // \shppict, read in preference to \nonshppict
+    NonShapePicture,  // \nonshppict, the copy for older readers
+    Picture,
+    PictureWidth,
+    PictureHeight,
+    PictureGoalWidth,
+    PictureGoalHeight,
+    PictureScaleX,
+    PictureScaleY,
+    PngBlip,
+    JpegBlip,
+    DibBitmap,
+    WindowsBitmap,
+    WindowsMetafile,
+    EmfBlip,
+    MacPicture,
+    Os2Metafile,
+    PennoryGif,  // the bytes of a GIF figure, which RTF has no form for
     // Document and font table
     Ansi,
     Mac,

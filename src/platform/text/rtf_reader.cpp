@@ -8,6 +8,7 @@
 #include "platform/text/rtf_destinations.h"
 #include "platform/text/rtf_font_table.h"
 #include "platform/text/rtf_keywords.h"
+#include "platform/text/rtf_picture_reader.h"
 #include "platform/text/rtf_reader_state.h"
 #include "platform/text/rtf_run_builder.h"
 #include "platform/text/rtf_text_decoder.h"
@@ -49,8 +50,12 @@ constexpr std::array kCharacterWords{
 // the runs are kept by the classes it hands them to.
 class RtfReader {
 public:
-    explicit RtfReader(std::string_view bytes)
-        : m_tokenizer(bytes), m_fonts(m_text), m_runs(m_fonts, m_colours) {
+    RtfReader(std::string_view bytes, PictureChecker check)
+        : m_input(bytes),
+          m_check(std::move(check)),
+          m_tokenizer(bytes),
+          m_fonts(m_text),
+          m_runs(m_fonts, m_colours) {
         m_stack.reserve(64);
         m_stack.emplace_back();
     }
@@ -62,6 +67,9 @@ private:
     RtfGroupState& state() { return m_stack.back(); }
 
     void groupStart();
+    // The picture words: true when keyword was one and is dealt with.
+    bool pictureWord(RtfKeyword keyword, const RtfToken& token);
+    void finishPicture();
     void groupEnd();
     void text(std::string_view bytes, bool literal = true);
     void controlSymbol(char symbol);
@@ -80,7 +88,15 @@ private:
     // Gives each paragraph of text the properties in effect where it ended.
     void applyParagraphFormats(StyledText& text) const;
 
+    std::string_view m_input;
+    PictureChecker m_check;
     RtfTokenizer m_tokenizer;
+    std::size_t m_groupStart = 0;  // where the last group opened
+    RtfPictureReader m_picture;
+    std::size_t m_pictureDepth = 0;  // the stack's size in the \pict group
+    // A \shppict gave a picture and no text came since: its \nonshppict copy is skipped.
+    bool m_shapePictureRead = false;
+    bool m_pictureHolder = false;  // the \pict being read stands in a \shppict
     std::vector<RtfGroupState> m_stack;
     std::size_t m_overflowDepth = 0;  // groups opened beyond kMaxDepth
     bool m_afterEnd = false;          // the outermost group has closed
@@ -141,6 +157,7 @@ StyledText RtfReader::read() {
                 controlWord(token);
                 break;
             case RtfToken::Type::Binary:
+                if (state().destination == RtfDestination::Picture) m_picture.binary(token.text);
                 if (m_skipFallback > 0) --m_skipFallback;
                 break;
         }
@@ -150,6 +167,7 @@ StyledText RtfReader::read() {
 void RtfReader::groupStart() {
     flush();
     m_skipFallback = 0;
+    m_groupStart = m_tokenizer.position() - 1;
     if (m_stack.size() >= kMaxDepth) {
         ++m_overflowDepth;
         return;
@@ -166,7 +184,9 @@ void RtfReader::groupEnd() {
     }
     if (m_stack.size() <= 1) return;  // an unbalanced '}'
     if (state().destination == RtfDestination::FontTable) m_fonts.finishEntry();
+    const bool pictureEnds = m_picture.active() && m_stack.size() == m_pictureDepth;
     m_stack.pop_back();
+    if (pictureEnds) finishPicture();
     if (m_stack.size() == 1) m_afterEnd = true;
 }
 
@@ -197,6 +217,10 @@ void RtfReader::text(std::string_view bytes, bool literal) {
             break;
         case RtfDestination::ColourTable:
             if (literal) m_colours.tableText(bytes);
+            break;
+        case RtfDestination::Picture:
+        case RtfDestination::PictureGif:
+            if (literal) m_picture.hexText(bytes);
             break;
         default:
             break;
@@ -253,6 +277,7 @@ void RtfReader::controlWord(const RtfToken& token) {
     if (s.destination == RtfDestination::Normal) {
         if (const auto lost = leftOutBy(keyword)) m_leftOut.add(*lost);
     }
+    if (pictureWord(keyword, token)) return;
     if (s.starred) {
         applyStarredWord(s, keyword);
         return;
@@ -270,6 +295,53 @@ void RtfReader::controlWord(const RtfToken& token) {
         return;
     }
     characterWord(keyword);
+}
+
+bool RtfReader::pictureWord(RtfKeyword keyword, const RtfToken& token) {
+    RtfGroupState& s = state();
+    if (s.destination == RtfDestination::Skip) return false;
+    switch (keyword) {
+        case RtfKeyword::ShapePicture:
+            s.starred = false;
+            s.destination = RtfDestination::PictureHolder;
+            return true;
+        case RtfKeyword::NonShapePicture:
+            s.starred = false;
+            s.destination =
+                m_shapePictureRead ? RtfDestination::Skip : RtfDestination::PictureHolder;
+            return true;
+        case RtfKeyword::Picture:
+            if (s.destination != RtfDestination::Normal &&
+                s.destination != RtfDestination::PictureHolder) {
+                s.destination = RtfDestination::Skip;
+                return true;
+            }
+            m_pictureHolder = s.destination == RtfDestination::PictureHolder;
+            s.starred = false;
+            s.destination = RtfDestination::Picture;
+            m_picture.start(m_groupStart);
+            m_pictureDepth = m_stack.size();
+            return true;
+        case RtfKeyword::PennoryGif:
+            if (s.destination != RtfDestination::Picture || !s.starred) return false;
+            s.starred = false;
+            s.destination = RtfDestination::PictureGif;
+            m_picture.startGif();
+            return true;
+        default:
+            if (s.destination != RtfDestination::Picture) return false;
+            return m_picture.word(keyword, token.hasParameter, token.parameter);
+    }
+}
+
+void RtfReader::finishPicture() {
+    auto figure = m_picture.finish(m_input, m_tokenizer.position(), m_check);
+    if (!figure) return;
+    if (figure->kind == FigureKind::Other) m_leftOut.add(LeftOut::UnshownPictures);
+    m_afterEnd = false;
+    m_lastProperties = state().paragraph;
+    m_runs.appendFigure(FigureRef(std::move(*figure)), state());
+    m_shapePictureRead = m_pictureHolder;
 }
 
 // The words that count in every destination read: the document's code page and default
@@ -393,16 +465,17 @@ void RtfReader::flushCharacters() {
 void RtfReader::appendText(std::u16string_view chars) {
     if (chars.empty()) return;
     m_afterEnd = false;
+    m_shapePictureRead = false;
     m_lastProperties = state().paragraph;
     m_runs.append(chars, state());
 }
 
 }  // namespace
 
-StyledText readRtf(std::string_view bytes) { return RtfReader(bytes).read(); }
+StyledText readRtf(std::string_view bytes) { return RtfReader(bytes, {}).read(); }
 
-StyledText readRtf(std::string_view bytes, LeftOutKinds& leftOut) {
-    RtfReader reader(bytes);
+StyledText readRtf(std::string_view bytes, LeftOutKinds& leftOut, const PictureChecker& check) {
+    RtfReader reader(bytes, check);
     StyledText text = reader.read();
     leftOut = reader.leftOut();
     return text;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/text/left_out.h"
+#include "platform/text/rtf_picture_reader.h"
 #include "platform/text/styled_text.h"
 
 namespace pennory::text {
@@ -22,11 +23,15 @@ namespace pennory::text {
 // deepest level kept; text after the document's last brace is still read.
 StyledText readRtf(std::string_view bytes);
 
+// Pictures (\pict, in a \shppict in preference to its \nonshppict copy) become figures: PNG,
+// JPEG and \dibitmap ones that check accepts (without a checker, all) as they are, any
+// other as an Other figure holding its group's bytes (origin "rtf:pict").
 // As above, and sets leftOut to what the document had outside the text read: pictures
-// (\pict, \shppict, \shp), objects (\object), footnotes, headers and footers, comments
+// it cannot show (UnshownPictures), floating shapes (\shp, Pictures), objects (\object), footnotes,
+// headers and footers, comments
 // (\annotation), and tables' structure (\cell, \row). Only what stands in the document's
 // text counts, not, say, a picture inside a header already left out.
-StyledText readRtf(std::string_view bytes, LeftOutKinds& leftOut);
+StyledText readRtf(std::string_view bytes, LeftOutKinds& leftOut, const PictureChecker& check = {});
 
 // True when the bytes start with "{\rtf" (how the rich-text control tells RTF from text).
 bool looksLikeRtf(std::string_view bytes);

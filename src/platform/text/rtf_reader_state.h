@@ -17,6 +17,9 @@ enum class RtfDestination : std::uint8_t {
     ColourTable,
     UprContainer,  // the \upr group: its own groups are skipped, except \ud
     UprChild,
+    PictureHolder,  // \shppict or \nonshppict: only a \pict inside is read
+    Picture,        // a \pict group: its size words and data
+    PictureGif,     // Pennory's own group of a GIF figure's bytes inside \pict
 };
 
 // Which kind of characters follow (\loch, \hich, \dbch). With \dbch, the associated properties

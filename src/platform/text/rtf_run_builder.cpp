@@ -43,6 +43,15 @@ void RtfRunBuilder::append(std::u16string_view chars, const RtfGroupState& s) {
     appendWithKey(chars, key);
 }
 
+void RtfRunBuilder::appendFigure(FigureRef figure, const RtfGroupState& s) {
+    commitRun();
+    m_haveRun = false;
+    CharFormat format = formatOf(keyOf(s, m_fonts.resolve(s.font)));
+    format.figure = std::move(figure);
+    m_out.append(std::u16string_view(&kObjectCharacter, 1), format);
+    ++m_emitted;
+}
+
 StyledText RtfRunBuilder::finish() {
     if (m_emittedAtPar == m_emitted && m_runText.size() >= 2 && m_runText.ends_with(u"\r\n")) {
         m_runText.resize(m_runText.size() - 2);

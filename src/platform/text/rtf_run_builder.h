@@ -25,6 +25,8 @@ public:
     // non-ASCII character.
     void append(std::u16string_view chars, const RtfGroupState& s);
 
+    // Appends one object character holding figure, in the format s gives the text around it.
+    void appendFigure(FigureRef figure, const RtfGroupState& s);
     // Marks the CR LF just appended as the end of a paragraph (\par).
     void markParagraphEnd() { m_emittedAtPar = m_emitted; }
 

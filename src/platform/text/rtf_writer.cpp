@@ -8,6 +8,7 @@
 
 #include "platform/text/cp936_tables.h"
 #include "platform/text/paragraph_sizes.h"
+#include "platform/text/rtf_picture_writer.h"
 
 namespace pennory::text {
 namespace {
@@ -350,6 +351,7 @@ std::string writeRtf(const StyledText& text) {
     // A break whose CR ends one run and whose LF starts the next is written with the first
     // run, as one \par: split, it would be two control characters and no paragraph.
     std::u16string joined;
+    std::string picture;
     bool lfTaken = false;
     for (std::size_t r = 0; r < runs.size(); ++r) {
         std::u16string_view runText = runs[r].text;
@@ -398,6 +400,20 @@ std::string writeRtf(const StyledText& text) {
         }
         if (changed) out.put(' ');
         first = false;
+        if (f.figure) {
+            // Each object character of the run is the figure; anything else is text.
+            std::size_t start = 0;
+            for (std::size_t at = runText.find(kObjectCharacter); at != std::u16string_view::npos;
+                 at = runText.find(kObjectCharacter, start)) {
+                writeText(runText.substr(start, at - start));
+                picture.clear();
+                writeRtfPicture(picture, *f.figure);
+                out.put(picture);
+                start = at + 1;
+            }
+            writeText(runText.substr(start));
+            continue;
+        }
         writeText(runText);
     }
     // A rich-edit control ends the document with one more \par, which readers drop.

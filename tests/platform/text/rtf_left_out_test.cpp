@@ -25,15 +25,21 @@ TEST(RtfLeftOut, KindsOfContentLeftOut) {
          "{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}\\f0 a\\tab b\\par}",
          u"a\tb",
          {}},
-        {"picture", "{\\rtf1 a{\\pict\\pngblip\\picw1\\pich1 89504e47}b}", u"ab", {L::Pictures}},
+        // A picture is kept as a figure; one that cannot be shown as a placeholder, told.
+        {"picture", "{\\rtf1 a{\\pict\\pngblip\\picw1\\pich1 89504e47}b}", u"a\uFFFCb", {}},
         {"word's picture pair",
          "{\\rtf1 a{\\*\\shppict{\\pict\\pngblip 00}}{\\nonshppict{\\pict\\wmetafile8 00}}b}",
+         u"a\uFFFCb",
+         {}},
+        {"metafile", "{\\rtf1 a{\\pict\\wmetafile8 0100}b}", u"a\uFFFCb", {L::UnshownPictures}},
+        {"floating shape",
+         "{\\rtf1 a{\\shp{\\*\\shpinst{\\sp{\\sn pib}{\\sv{\\pict\\pngblip 00}}}}}b}",
          u"ab",
          {L::Pictures}},
         {"picture as a field's result",
          "{\\rtf1 {\\field{\\*\\fldinst INCLUDEPICTURE a.png}{\\fldrslt{\\pict 00}}}z}",
-         u"z",
-         {L::Pictures}},
+         u"\uFFFCz",
+         {L::UnshownPictures}},
         {"object",
          "{\\rtf1 a{\\object\\objemb{\\*\\objclass Excel}{\\*\\objdata 0102}}b}",
          u"ab",
@@ -59,8 +65,8 @@ TEST(RtfLeftOut, KindsOfContentLeftOut) {
         {"several, in the notice's order",
          "{\\rtf1 {\\*\\annotation c}{\\header h}{\\footnote f}\\trowd x\\cell\\row"
          "{\\object y}{\\pict 0}}",
-         u"x\t\r\n",
-         {L::Pictures, L::Objects, L::Tables, L::Footnotes, L::HeadersFooters, L::Comments}},
+         u"x\t\r\n\uFFFC",
+         {L::Objects, L::Tables, L::Footnotes, L::HeadersFooters, L::Comments, L::UnshownPictures}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

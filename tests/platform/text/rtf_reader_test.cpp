@@ -47,12 +47,12 @@ TEST(RtfReader, TextOfSmallDocuments) {
         {"{\\rtf1 \\{\\}\\\\}", u"{}\\"},
         // Fields show their result, not their instructions.
         {"{\\rtf1 a{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}b}", u"alinkb"},
-        // Destinations whose content is not text.
+        // Destinations whose content is not text; a picture of no known form is a placeholder.
         {"{\\rtf1{\\info{\\title t}}{\\stylesheet{\\s1 h;}}{\\*\\foo bar}{\\pict 0a0b}"
          "{\\header h}{\\footer f}{\\colortbl;\\red1;}x}",
-         u"x"},
-        // \bin data is skipped whatever bytes it holds.
-        {"{\\rtf1{\\pict\\bin4 }}{}}x}", u"x"},
+         u"\uFFFCx"},
+        // \bin data is taken whatever bytes it holds, braces included.
+        {"{\\rtf1{\\pict\\bin4 }}{}}x}", u"\uFFFCx"},
         // A \ before a line end is a paragraph.
         {"{\\rtf1 a\\\nb}", u"a\r\nb"},
         // LF-only and unterminated files.

@@ -190,10 +190,12 @@ TEST_F(StartOnScreen, MenusHaveTheirCaptionsOrderAndEnabledStates) {
     // The two menus without items act from the menu bar itself.
     EXPECT_EQ(menuAction({u"文本字体"})->menu(), nullptr);
     EXPECT_EQ(menuAction({u"文本颜色"})->menu(), nullptr);
-    EXPECT_EQ(captions({u"编辑"}), (QStringList{"撤消", "全选", "剪切", "删除", "复制", "粘贴", "",
-                                               "查找", "查找下一个", "替换", "", "段落"}));
+    EXPECT_EQ(captions({u"编辑"}),
+              (QStringList{"撤消", "全选", "剪切", "删除", "复制", "粘贴", "", "查找", "查找下一个",
+                           "替换", "", "段落", "", "插入图片"}));
     // The specified items have no shortcut; the program's own have theirs.
-    const QStringList shortcuts{"", "", "", "", "", "", "", "Ctrl+F", "F3", "Ctrl+H", "", ""};
+    const QStringList shortcuts{"",       "",   "",       "", "", "", "",
+                                "Ctrl+F", "F3", "Ctrl+H", "", "", "", ""};
     const auto editActions = menuAction({u"编辑"})->menu()->actions();
     ASSERT_EQ(editActions.size(), shortcuts.size());
     for (int i = 0; i < editActions.size(); ++i) {

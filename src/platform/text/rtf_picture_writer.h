@@ -1,0 +1,31 @@
+#pragma once
+// Writes a figure as the RTF picture group word processors read: a PNG or JPEG figure as
+// {\*\shppict{\pict ... \pngblip|\jpegblip hex}}, its file's bytes unchanged; a BMP one as
+// \dibitmap0 (the file without its 14-byte header); a picture read from RTF that Pennory
+// cannot show (origin "rtf:pict") as the group it came in. RTF has no form for GIF: a GIF
+// figure's bytes go in a {\*\pennorygif hex} group inside the \pict group, which Pennory reads
+// back and other readers skip. No \nonshppict copy is written: every reader of \shppict reads
+// PNG and JPEG, and the copy would double the file for readers that show metafiles only.
+//
+// The size: \picw \pich in pixels, \picwgoal \pichgoal the natural size in twips (the goal
+// the file gave, else the pixels at 96 a inch); a width set in centimetres or in percent of
+// the text width (16.5 cm: an A4 page, 21 cm, less margins of 2.25 cm) is \picscalex and
+// \picscaley in percent of the natural size.
+
+#include <string>
+
+#include "platform/text/figure.h"
+
+namespace pennory::text {
+
+// The text width a percent width means, in twips (16.5 cm).
+inline constexpr int kFigureTextWidthTwips = 9355;
+inline constexpr int kTwipsPerCentimetre = 567;
+
+// The figure's natural width and height in twips.
+std::pair<int, int> naturalTwips(const Figure& figure);
+
+// Appends the picture group of figure to out.
+void writeRtfPicture(std::string& out, const Figure& figure);
+
+}  // namespace pennory::text
