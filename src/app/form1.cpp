@@ -146,6 +146,7 @@ void Form1::createEditorAndPanel() {
         [this](std::u16string_view path) { RichTextBox1_FileDropped(path); });
     m_richTextBox1->onZoomRequested(
         [this](platform::ZoomRequest request) { RichTextBox1_Zoom(request); });
+    m_richTextBox1->onFigureMenu([this] { RichTextBox1_FigureWidth(); });
 
     m_picture1 = m_factory.createPanel(nullptr);
     m_picture1->setGeometry(kPanelDesign);

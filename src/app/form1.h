@@ -113,6 +113,7 @@ public:
     void Picture1_FileDropped(std::u16string_view path);
     // A zoom gesture over the manuscript editor or the reference text box.
     void RichTextBox1_Zoom(platform::ZoomRequest request);
+    void RichTextBox1_FigureWidth();
     void RichTextBox2_Zoom(platform::ZoomRequest request);
     void RichTextBox1_Change(const platform::TextEdit& edit);
     void RichTextBox1_SelChange();

@@ -131,6 +131,8 @@ void Form1::Picture1_FileDropped(std::u16string_view path) {
     reference::openPictureFile(*this, path);
 }
 
+void Form1::RichTextBox1_FigureWidth() { input::setFigureWidth(*this); }
+
 void Form1::RichTextBox1_Zoom(platform::ZoomRequest request) {
     input::zoom(*this, RichTextBox1(), request);
 }

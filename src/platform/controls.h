@@ -171,6 +171,9 @@ public:
     // Sets the width of the figure selFigure gives (nothing without one): one step for the
     // box's undo, reported as an edit putting back the same character.
     virtual void setSelFigureWidth(text::FigureWidth width) = 0;
+    // The writer asked, from a figure's context menu, to set its width; the figure is then
+    // selected.
+    virtual void onFigureMenu(Callback figureMenu) = 0;
 
     // A dropped file goes to dropped instead of into the text; dropped text is inserted at the
     // drop place as before.

@@ -204,7 +204,8 @@ TEST(FigureWidthAnswer, ParsesPercentAndCentimetres) {
 TEST_F(InsertFigure, TheWidthAskedForIsSetAndABadAnswerIsTold) {
     manuscriptWithFigure();
     messages().nextInput(u"8cm");
-    input::setFigureWidth(form());
+    // Through the figure's context menu, as the writer asks.
+    editor().chooseFigureMenu(editor().text().find(u'\uFFFC'));
     EXPECT_EQ(figures()[0].width, (FigureWidth{FigureWidth::Unit::Centimetres, 8.0f}));
     messages().nextInput(u"宽");
     input::setFigureWidth(form());

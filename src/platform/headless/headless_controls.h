@@ -156,6 +156,13 @@ public:
     void insertFigure(const text::Figure& figure) override;
     std::optional<text::Figure> selFigure() const override;
     void setSelFigureWidth(text::FigureWidth width) override;
+    void onFigureMenu(Callback figureMenu) override { m_figureMenu = std::move(figureMenu); }
+    // What the figure's context menu item does: selects the figure at position and asks.
+    void chooseFigureMenu(std::size_t position) {
+        setSelStart(position);
+        setSelLength(1);
+        if (m_figureMenu) m_figureMenu();
+    }
 
     // The percent is only recorded: there is nothing to draw.
     void setZoomPercent(int percent) override;
@@ -190,6 +197,7 @@ private:
 
     std::function<void(const TextEdit&)> m_edited;
     Callback m_selectionChanged;
+    Callback m_figureMenu;
     text::CharFormat m_default;
     text::StyledText m_content;
     std::size_t m_selStart = 0;

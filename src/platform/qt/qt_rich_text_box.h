@@ -49,7 +49,9 @@ public:
     void setSelFigureWidth(text::FigureWidth width) override;
     void onFileDropped(FileDropped dropped) override;
     // "图片宽度…" in the context menu over a figure, which it selects first.
-    void onFigureMenu(Callback figureMenu) { m_widget->setFigureMenu(std::move(figureMenu)); }
+    void onFigureMenu(Callback figureMenu) override {
+        m_widget->setFigureMenu(std::move(figureMenu));
+    }
     // Lays the document out for a device of the screen's DPI times the zoom (see
     // qt_zoom_device.h); at 100 % for the screen itself, as without zoom.
     void setZoomPercent(int percent) override;
