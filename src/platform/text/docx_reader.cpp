@@ -68,13 +68,13 @@ class DocxFigures {
 public:
     DocxFigures(ZipReader& zip, const std::vector<Relationship>& relationships,
                 std::string_view contentTypes, LeftOutKinds& leftOut)
-        : m_zip(zip), m_relationships(relationships), m_contentTypes(contentTypes),
+        : m_entries(zip), m_relationships(relationships), m_contentTypes(contentTypes),
           m_leftOut(leftOut) {}
 
     FigureRef figureFor(std::string_view relationshipId, long long cx, long long cy) {
         const Relationship* relationship = relationshipById(m_relationships, relationshipId);
         if (!relationship || relationship->type != "image") return {};
-        const std::shared_ptr<const std::string> bytes = partBytes(relationship->target);
+        const std::shared_ptr<const std::string> bytes = m_entries.bytes(relationship->target);
         if (!bytes) return {};
         const FigureHeader header = probeFigureHeader(*bytes);
         if (header.tooLarge) return {};
@@ -98,23 +98,10 @@ public:
     }
 
 private:
-    std::shared_ptr<const std::string> partBytes(const std::string& part) {
-        if (const auto it = m_parts.find(part); it != m_parts.end()) return it->second;
-        std::shared_ptr<const std::string> bytes;
-        PackageProblem problem{};
-        if (m_zip.has(part)) {
-            if (auto read = m_zip.read(part, problem))
-                bytes = std::make_shared<const std::string>(std::move(*read));
-        }
-        m_parts[part] = bytes;
-        return bytes;
-    }
-
-    ZipReader& m_zip;
+    SharedEntries m_entries;
     const std::vector<Relationship>& m_relationships;
     std::string_view m_contentTypes;
     LeftOutKinds& m_leftOut;
-    std::map<std::string, std::shared_ptr<const std::string>> m_parts;
 };
 
 }  // namespace

@@ -447,14 +447,14 @@ public:
 class OdtFigures {
 public:
     OdtFigures(ZipReader& zip, std::map<std::string, std::string> types)
-        : m_zip(zip), m_types(std::move(types)) {}
+        : m_entries(zip), m_types(std::move(types)) {}
 
     FigureRef figureFor(std::string_view href, double widthCm, double heightCm) {
         while (href.starts_with("./")) href.remove_prefix(2);
         if (href.empty() || href.find(':') != std::string_view::npos || href.front() == '/')
             return {};  // a linked picture outside the package
         const std::string path(href);
-        const std::shared_ptr<const std::string> bytes = entryBytes(path);
+        const std::shared_ptr<const std::string> bytes = m_entries.bytes(path);
         if (!bytes) return {};
         const FigureHeader header = probeFigureHeader(*bytes);
         if (header.tooLarge) return {};
@@ -475,21 +475,8 @@ public:
     }
 
 private:
-    std::shared_ptr<const std::string> entryBytes(const std::string& path) {
-        if (const auto it = m_entries.find(path); it != m_entries.end()) return it->second;
-        std::shared_ptr<const std::string> bytes;
-        PackageProblem problem{};
-        if (m_zip.has(path)) {
-            if (auto read = m_zip.read(path, problem))
-                bytes = std::make_shared<const std::string>(std::move(*read));
-        }
-        m_entries[path] = bytes;
-        return bytes;
-    }
-
-    ZipReader& m_zip;
+    SharedEntries m_entries;
     std::map<std::string, std::string> m_types;
-    std::map<std::string, std::shared_ptr<const std::string>> m_entries;
 };
 
 std::string_view trimmed(std::string_view s) {

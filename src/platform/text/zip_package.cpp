@@ -265,4 +265,16 @@ std::string ZipWriter::finish() {
     return out;
 }
 
+std::shared_ptr<const std::string> SharedEntries::bytes(const std::string& name) {
+    if (const auto it = m_read.find(name); it != m_read.end()) return it->second;
+    std::shared_ptr<const std::string> bytes;
+    PackageProblem problem{};
+    if (m_zip.has(name)) {
+        if (auto read = m_zip.read(name, problem))
+            bytes = std::make_shared<const std::string>(std::move(*read));
+    }
+    m_read[name] = bytes;
+    return bytes;
+}
+
 }  // namespace pennory::text

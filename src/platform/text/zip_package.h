@@ -5,6 +5,8 @@
 // format expects; they are never used as paths.
 
 #include <cstddef>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -71,6 +73,18 @@ public:
 private:
     struct State;
     State* m_state;
+};
+
+// Entries of a package read at most once each and shared, so that a picture shown twice is
+// held once. An entry that is missing or cannot be read gives null.
+class SharedEntries {
+public:
+    explicit SharedEntries(ZipReader& zip) : m_zip(zip) {}
+    std::shared_ptr<const std::string> bytes(const std::string& name);
+
+private:
+    ZipReader& m_zip;
+    std::map<std::string, std::shared_ptr<const std::string>> m_read;
 };
 
 }  // namespace pennory::text
