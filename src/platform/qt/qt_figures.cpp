@@ -131,10 +131,14 @@ QTextImageFormat FigureImages::format(const text::FigureRef& figure, const QText
     auto found = m_resources.find(key);
     const int own = figure->widthPx > 0 ? figure->widthPx : wanted;
     if (found == m_resources.end() || found->second.width < std::min(wanted, own)) {
-        const QImage image = decodeFigure(*figure, wanted);
+        if (found != m_resources.end()) m_undecoded.erase(found->second.name);
         const QString name = QStringLiteral("pennory-figure:%1").arg(++m_next);
-        m_document.addResource(QTextDocument::ImageResource, QUrl(name), image);
-        found = m_resources.insert_or_assign(key, Resource{name, image.width(), figure->bytes}).first;
+        found = m_resources.insert_or_assign(key, Resource{name, wanted, figure->bytes, figure}).first;
+        if (m_whenDrawn) {
+            m_undecoded.emplace(name, key);
+        } else {
+            decode(found->second);
+        }
     }
     QTextImageFormat out;
     out.merge(withoutFigure(base));
@@ -146,7 +150,23 @@ QTextImageFormat FigureImages::format(const text::FigureRef& figure, const QText
     return out;
 }
 
+void FigureImages::decode(Resource& resource) {
+    const QImage image = decodeFigure(*resource.figure, resource.width);
+    m_document.addResource(QTextDocument::ImageResource, QUrl(resource.name), image);
+    resource.width = image.width();
+    resource.figure = {};
+}
+
+void FigureImages::ensureDecoded(const QString& name) {
+    const auto waiting = m_undecoded.find(name);
+    if (waiting == m_undecoded.end()) return;
+    const auto found = m_resources.find(waiting->second);
+    m_undecoded.erase(waiting);
+    if (found != m_resources.end() && found->second.name == name) decode(found->second);
+}
+
 void FigureLayout::install(QTextDocument& document) {
+    FigureImages::of(document).decodeWhenDrawn();
     QAbstractTextDocumentLayout* layout = document.documentLayout();
     layout->registerHandler(QTextFormat::ImageObject, new FigureLayout(layout));
 }
@@ -165,8 +185,9 @@ QSizeF FigureLayout::intrinsicSize(QTextDocument* document, int, const QTextForm
 
 void FigureLayout::drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int,
                               const QTextFormat& format) {
-    const QVariant resource =
-        document->resource(QTextDocument::ImageResource, QUrl(format.toImageFormat().name()));
+    const QString name = format.toImageFormat().name();
+    FigureImages::of(*document).ensureDecoded(name);
+    const QVariant resource = document->resource(QTextDocument::ImageResource, QUrl(name));
     const QImage image = resource.value<QImage>();
     if (image.isNull()) return;
     painter->save();

@@ -54,6 +54,12 @@ public:
     // The image format showing figure, its other properties from base.
     QTextImageFormat format(const text::FigureRef& figure, const QTextCharFormat& base);
 
+    // An editor's figures are decoded when first drawn rather than when they are put in, so
+    // that opening a manuscript of many photos decodes only those the writer scrolls to.
+    void decodeWhenDrawn() { m_whenDrawn = true; }
+    // Decodes the resource named so, if it is one of these figures and not yet decoded.
+    void ensureDecoded(const QString& name);
+
 private:
     explicit FigureImages(QTextDocument& document);
     QTextDocument& m_document;
@@ -61,12 +67,17 @@ private:
     double m_scale = 1;
     struct Resource {
         QString name;
-        int width;  // of the decoded copy
+        int width;  // of the decoded copy, or the one to decode
         std::shared_ptr<const std::string> bytes;  // kept, so that no other file takes its address
+        text::FigureRef figure;                    // until it is decoded
     };
+    void decode(Resource& resource);
     // By the bytes the figures share, so a copied figure is decoded once.
     std::map<const void*, Resource> m_resources;
+    // The resources still to decode, by name.
+    std::map<QString, const void*> m_undecoded;
     int m_next = 0;
+    bool m_whenDrawn = false;
 };
 
 // Lays figures out for the document's text width as it is now, so that a box made narrower

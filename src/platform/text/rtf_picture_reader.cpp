@@ -1,6 +1,7 @@
 #include "platform/text/rtf_picture_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "platform/text/rtf_picture_writer.h"
@@ -11,12 +12,16 @@ namespace {
 // The most data one picture group may hold, as a file's whole bytes may be at most this.
 constexpr std::size_t kMaxPictureData = std::size_t(256) << 20;
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
+// Each byte's value as a hex digit, -1 for any other byte.
+constexpr auto kHexValues = [] {
+    std::array<std::int8_t, 256> values{};
+    values.fill(-1);
+    for (int i = 0; i < 10; ++i) values['0' + i] = static_cast<std::int8_t>(i);
+    for (int i = 0; i < 6; ++i) {
+        values['a' + i] = values['A' + i] = static_cast<std::int8_t>(10 + i);
+    }
+    return values;
+}();
 
 void putLe32(std::string& out, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
@@ -102,16 +107,28 @@ bool RtfPictureReader::word(RtfKeyword keyword, bool hasParameter, std::int32_t 
 
 void RtfPictureReader::hexText(std::string_view text) {
     if (m_data.size() + text.size() / 2 > kMaxPictureData) return;
-    for (char c : text) {
-        const int v = hexValue(c);
+    // Most of a file with photos is this data: a table, and whole pairs where they stand.
+    const auto* c = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* const end = c + text.size();
+    const std::size_t at = m_data.size();
+    m_data.resize(at + text.size() / 2 + 1);
+    char* out = m_data.data() + at;
+    for (; c < end; ++c) {
+        const int v = kHexValues[*c];
         if (v < 0) continue;
-        if (m_nibble < 0) {
-            m_nibble = v;
-        } else {
-            m_data += static_cast<char>((m_nibble << 4) | v);
+        if (m_nibble >= 0) {
+            *out++ = static_cast<char>((m_nibble << 4) | v);
             m_nibble = -1;
+            continue;
+        }
+        if (c + 1 < end && kHexValues[c[1]] >= 0) {
+            *out++ = static_cast<char>((v << 4) | kHexValues[c[1]]);
+            ++c;
+        } else {
+            m_nibble = v;
         }
     }
+    m_data.resize(static_cast<std::size_t>(out - m_data.data()));
 }
 
 void RtfPictureReader::binary(std::string_view data) {
@@ -157,6 +174,8 @@ std::optional<Figure> RtfPictureReader::finish(std::string_view file, std::size_
                                                               kTwipsPerCentimetre * 100.0) /
                                                    100.0)};
             }
+            // The data grew by doubling; a figure keeps only its bytes.
+            bytes.shrink_to_fit();
             figure.bytes = std::make_shared<const std::string>(std::move(bytes));
             return figure;
         }

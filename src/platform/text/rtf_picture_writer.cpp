@@ -14,14 +14,21 @@ void word(std::string& out, const char* name, long value) {
 }
 
 // Hex in lines of 128 digits, as word processors write it, so that no line is megabytes long.
+// Written straight into the string's room: a photo's data is most of the file.
 void hex(std::string& out, std::string_view bytes) {
     static constexpr char kDigits[] = "0123456789abcdef";
-    out.reserve(out.size() + bytes.size() * 2 + bytes.size() / 64 * 2 + 4);
+    const std::size_t lines = (bytes.size() + 63) / 64;
+    const std::size_t at = out.size();
+    out.resize(at + bytes.size() * 2 + lines * 2);
+    char* to = out.data() + at;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i % 64 == 0) out += "\r\n";
+        if (i % 64 == 0) {
+            *to++ = '\r';
+            *to++ = '\n';
+        }
         const auto b = static_cast<unsigned char>(bytes[i]);
-        out += kDigits[b >> 4];
-        out += kDigits[b & 15];
+        *to++ = kDigits[b >> 4];
+        *to++ = kDigits[b & 15];
     }
 }
 

@@ -282,12 +282,25 @@ Tables collectTables(const StyledText& text) {
     return t;
 }
 
+// The room the figures' hex takes (two digits a byte and a line break every 64 bytes), so
+// that a manuscript of photos is written without growing, and copying, its output.
+std::size_t pictureRoom(const StyledText& text) {
+    std::size_t room = 0;
+    for (const StyledRun& run : text.runs()) {
+        if (!run.format.figure || !run.format.figure->bytes) continue;
+        const std::size_t each = run.format.figure->bytes->size() * 2 + run.format.figure->bytes->size() / 32 + 512;
+        room += each * static_cast<std::size_t>(std::count(run.text.begin(), run.text.end(), kObjectCharacter));
+    }
+    return room;
+}
+
 }  // namespace
 
 std::string writeRtf(const StyledText& text) {
     const Tables tables = collectTables(text);
     Output out;
-    out.reserve(text.length() * 4 + tables.fonts.size() * 64 + tables.colours.size() * 32 + 256);
+    out.reserve(text.length() * 4 + tables.fonts.size() * 64 + tables.colours.size() * 32 + 256 +
+                pictureRoom(text));
 
     out.put("{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl");
     for (std::size_t i = 0; i < tables.fonts.size(); ++i) {

@@ -81,6 +81,32 @@ TEST_F(QtFiguresTest, APhotoWiderThanTheBoxIsShownWithinItFromASmallerCopy) {
     EXPECT_EQ(*box.content().runs().front().format.figure->bytes, *photo(1600, 800).bytes);
 }
 
+// Opening a manuscript of many photos decodes only those the writer sees.
+TEST_F(QtFiguresTest, AFigureIsDecodedWhenItIsFirstShown) {
+    const text::CharFormat format{u"宋体", 9.0f, false, false, false, false, 0, {}};
+    text::StyledText content;
+    text::CharFormat withFigure = format;
+    withFigure.figure = text::FigureRef(photo(400, 300));
+    content.append(u"\uFFFC", withFigure);
+    for (int line = 0; line < 200; ++line) content.append(u"\r\n", format);
+    withFigure.figure = text::FigureRef(photo(300, 400));
+    content.append(u"\uFFFC", withFigure);
+    box.setContent(content);
+    edit()->viewport()->repaint();
+    QApplication::processEvents();
+    const auto decoded = [&](QTextBlock block) {
+        const QString name = block.begin().fragment().charFormat().toImageFormat().name();
+        return !edit()->document()->resource(QTextDocument::ImageResource, QUrl(name)).isNull();
+    };
+    EXPECT_TRUE(decoded(edit()->document()->firstBlock()));
+    EXPECT_FALSE(decoded(edit()->document()->lastBlock()));
+
+    edit()->moveCursor(QTextCursor::End);
+    edit()->ensureCursorVisible();
+    edit()->viewport()->repaint();
+    EXPECT_TRUE(decoded(edit()->document()->lastBlock()));
+}
+
 TEST_F(QtFiguresTest, ShownWidthFollowsTheWritersChoice) {
     box.insertFigure(photo(200, 100));
     EXPECT_NEAR(shownWidth(), 200, 1);  // its own pixels at 96 dpi, narrower than the box
