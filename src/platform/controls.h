@@ -175,8 +175,8 @@ public:
     // selected.
     virtual void onFigureMenu(Callback figureMenu) = 0;
 
-    // A dropped file goes to dropped instead of into the text; dropped text is inserted at the
-    // drop place as before.
+    // A dropped file goes to dropped instead of into the text, the caret first put at the drop
+    // place; dropped text is inserted at the drop place as before.
     virtual void onFileDropped(FileDropped dropped) = 0;
 
     // How large the box shows its whole content, every format alike, in percent; 100 at the

@@ -68,6 +68,20 @@ TEST_F(HelpPage, ExplainsTheCountAndTheRecoveryCopy) {
     }
 }
 
+TEST_F(HelpPage, ExplainsFiguresInTheManuscript) {
+    const std::u16string_view facts[] = {
+        u"插入图片",
+        u"图片宽度…",
+        u"50%",
+        u"8cm",
+        u"松开鼠标的地方",
+        u"文本文件不能保存图片，图片将会丢失。要继续吗？",
+    };
+    for (auto fact : facts) {
+        EXPECT_TRUE(mentions(fact)) << utf8(fact);
+    }
+}
+
 TEST_F(HelpPage, SaysWhatTheCipherCannotRestoreAndWhereFilesAre) {
     const std::u16string_view facts[] = {
         u"孝",

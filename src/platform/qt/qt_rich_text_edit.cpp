@@ -47,6 +47,9 @@ void RichTextEdit::dragMoveEvent(QDragMoveEvent* event) {
 void RichTextEdit::dropEvent(QDropEvent* event) {
     if (takesFile(event->mimeData())) {
         event->acceptProposedAction();
+        // The caret goes where the file was let go, as for dropped text, so that a picture
+        // goes in there.
+        setTextCursor(cursorForPosition(event->position().toPoint()));
         m_dropped(toU16(*droppedFile(event->mimeData())));
         return;
     }

@@ -20,7 +20,8 @@ public:
     RichTextEdit(QWidget* parent, Callback clicked, std::function<void(std::u16string_view)> paste,
                  std::function<std::u16string()> copy);
 
-    // A file from a file manager is reported by its path; anything else is dropped as text.
+    // A file from a file manager is reported by its path, the caret first put where it was
+    // let go; anything else is dropped as text.
     void setFileDropped(FileDropped dropped) { m_dropped = std::move(dropped); }
     // Ctrl with the wheel over the box, and Ctrl+= (also Ctrl++ and Ctrl+Shift+=), Ctrl+- and
     // Ctrl+0 while it has the focus, are reported instead of QTextEdit's own zoom of the

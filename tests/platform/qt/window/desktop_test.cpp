@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 #include <QUrl>
 #include <fstream>
 
@@ -15,6 +16,7 @@
 #include "qt_form_fixture.h"
 #include "support/design_literals.h"
 #include "support/picture_files.h"
+#include "window_pictures.h"
 
 namespace pennory::testing {
 namespace {
@@ -58,6 +60,30 @@ TEST_F(QtDesktop, AFileDroppedOnTheEditorOpensThere) {
     EXPECT_EQ(mainWindow()->windowTitle(),
               QStringLiteral("Pennory --") + QString::fromStdString(file));
     EXPECT_EQ(form().RichTextBox2().text(), u"");
+}
+
+TEST_F(QtDesktop, APictureFileDroppedOnTheEditorGoesInAsAFigureWhereItIsDropped) {
+    const std::string png = drawnPng(120, 80);
+    const auto file = textFile("电路.png", png);
+    form().RichTextBox1().setText(u"电阻电容");
+    form().RichTextBox1().setSelStart(0);
+    // Between 电阻 and 电容, not at the caret.
+    QTextCursor between(editor()->document());
+    between.setPosition(2);
+    const QPoint at = editor()->viewport()->mapTo(editor(), editor()->cursorRect(between).center());
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+    drop(editor(), data, at);
+
+    EXPECT_EQ(form().RichTextBox1().text(), u"电阻\uFFFC电容");
+    const auto figures = figuresIn(form().RichTextBox1());
+    ASSERT_EQ(figures.size(), 1u);
+    EXPECT_EQ(figures[0].kind, text::FigureKind::Png);
+    EXPECT_EQ(*figures[0].bytes, png);
+    EXPECT_EQ(figures[0].widthPx, 120);
+    // Not opened as a document: the window still holds the unnamed manuscript.
+    EXPECT_EQ(mainWindow()->windowTitle(), QStringLiteral("Pennory"));
+    EXPECT_EQ(messages().shown().size(), 0u);
 }
 
 TEST_F(QtDesktop, DroppedTextIsStillInsertedAsText) {
