@@ -101,7 +101,8 @@ void save(app::Form1& form, SaveOrigin origin) {
     auto& dialog = form.CommonDialog1();
     dialog.FileName.clear();
     if (form.saveTargetChosen) {
-        if (writeManuscript(form, form.saveTargetPath, files::SaveType::Rtf)) {
+        if (mayLoseFigures(form, files::SaveType::Rtf) &&
+            writeManuscript(form, form.saveTargetPath, files::SaveType::Rtf)) {
             form.manuscriptSettled();
         }
         return;

@@ -9,10 +9,13 @@ std::string FigureParts::relationshipFor(const Figure& figure) {
     if (!figure.bytes) return {};
     if (const auto it = m_byBytes.find(figure.bytes.get()); it != m_byBytes.end())
         return m_parts[it->second].relationshipId;
+    auto media = packageMediaOf(figure);
+    if (!media) return {};
     MediaPart part;
-    if (!mediaTypeOf(figure, part.extension, part.contentType)) return {};
+    part.extension = std::move(media->extension);
+    part.contentType = std::move(media->contentType);
     part.name = "word/media/image" + std::to_string(m_parts.size() + 1) + "." + part.extension;
-    part.bytes = figure.bytes;
+    part.bytes = std::move(media->bytes);
     part.relationshipId = "rId" + std::to_string(m_nextId++);
     m_byBytes[figure.bytes.get()] = m_parts.size();
     m_parts.push_back(std::move(part));

@@ -170,11 +170,12 @@ public:
         if (!figure.bytes) return {};
         if (const auto it = m_byBytes.find(figure.bytes.get()); it != m_byBytes.end())
             return m_entries[it->second].path;
-        std::string extension, mediaType;
-        if (!mediaTypeOf(figure, extension, mediaType)) return {};
+        auto media = packageMediaOf(figure);
+        if (!media) return {};
         m_byBytes[figure.bytes.get()] = m_entries.size();
-        m_entries.push_back({"Pictures/" + std::to_string(m_entries.size() + 1) + "." + extension,
-                             mediaType, figure.bytes});
+        m_entries.push_back(
+            {"Pictures/" + std::to_string(m_entries.size() + 1) + "." + media->extension,
+             std::move(media->contentType), std::move(media->bytes)});
         return m_entries.back().path;
     }
     const std::vector<PictureEntry>& entries() const { return m_entries; }
@@ -186,8 +187,7 @@ private:
 
 std::string centimetres(double value) { return number(static_cast<float>(value)) + "cm"; }
 
-void writeFrame(const Figure& figure, const std::string& path, int frameNumber,
-                std::string& out) {
+void writeFrame(const Figure& figure, const std::string& path, int frameNumber, std::string& out) {
     const FigureSizeCm size = shownSizeCm(figure);
     out += "<draw:frame draw:name=\"图片" + std::to_string(frameNumber) +
            "\" text:anchor-type=\"as-char\" svg:width=\"" + centimetres(size.width) +
@@ -250,7 +250,8 @@ std::string manifest(const Pictures& pictures) {
            "manifest:media-type=\"text/xml\"/>"
            "<manifest:file-entry manifest:full-path=\"styles.xml\" "
            "manifest:media-type=\"text/xml\"/>"
-           "<manifest:file-entry manifest:full-path=\"meta.xml\" manifest:media-type=\"text/xml\"/>" +
+           "<manifest:file-entry manifest:full-path=\"meta.xml\" "
+           "manifest:media-type=\"text/xml\"/>" +
            entries + "</manifest:manifest>";
 }
 

@@ -122,6 +122,8 @@ constexpr Entry kEntries[] = {
     {"pc", K::Pc},
     {"pca", K::Pca},
     {"pennorygif", K::PennoryGif},
+    {"pennorymedia", K::PennoryMedia},
+    {"pennorywmfheader", K::PennoryWmfHeader},
     {"pgdsctbl", K::SkipDestination},
     {"pich", K::PictureHeight},
     {"pichgoal", K::PictureGoalHeight},

@@ -41,7 +41,9 @@ enum class RtfKeyword : std::uint8_t {
     EmfBlip,
     MacPicture,
     Os2Metafile,
-    PennoryGif,  // the bytes of a GIF figure, which RTF has no form for
+    PennoryGif,        // the bytes of a GIF figure, which RTF has no form for
+    PennoryMedia,      // a picture file RTF has no form for: its media type, then its bytes
+    PennoryWmfHeader,  // the placeable header a WMF came with, kept beside its records
     // Document and font table
     Ansi,
     Mac,

@@ -55,6 +55,34 @@ std::string bmpFromDib(std::string_view dib) {
     return out;
 }
 
+// Appends the bytes of the hex digits in text to out; nibble keeps a digit waiting for its
+// pair from one piece of text to the next. Nothing is added past the budget.
+void addHex(std::string& out, int& nibble, std::string_view text) {
+    if (out.size() + text.size() / 2 > kMaxPictureData) return;
+    // Most of a file with photos is this data: a table, and whole pairs where they stand.
+    const auto* c = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* const end = c + text.size();
+    const std::size_t at = out.size();
+    out.resize(at + text.size() / 2 + 1);
+    char* to = out.data() + at;
+    for (; c < end; ++c) {
+        const int v = kHexValues[*c];
+        if (v < 0) continue;
+        if (nibble >= 0) {
+            *to++ = static_cast<char>((nibble << 4) | v);
+            nibble = -1;
+            continue;
+        }
+        if (c + 1 < end && kHexValues[c[1]] >= 0) {
+            *to++ = static_cast<char>((v << 4) | kHexValues[c[1]]);
+            ++c;
+        } else {
+            nibble = v;
+        }
+    }
+    out.resize(static_cast<std::size_t>(to - out.data()));
+}
+
 }  // namespace
 
 void RtfPictureReader::start(std::size_t groupStart) {
@@ -65,18 +93,19 @@ void RtfPictureReader::start(std::size_t groupStart) {
 
 bool RtfPictureReader::word(RtfKeyword keyword, bool hasParameter, std::int32_t parameter) {
     const int p = hasParameter ? std::clamp(parameter, 0, 1 << 30) : 0;
+    RtfPictureData& d = m_picture;
     switch (keyword) {
         case RtfKeyword::PictureWidth:
-            m_widthPx = p;
+            d.widthPx = p;
             return true;
         case RtfKeyword::PictureHeight:
-            m_heightPx = p;
+            d.heightPx = p;
             return true;
         case RtfKeyword::PictureGoalWidth:
-            m_goalW = p;
+            d.goalW = p;
             return true;
         case RtfKeyword::PictureGoalHeight:
-            m_goalH = p;
+            d.goalH = p;
             return true;
         case RtfKeyword::PictureScaleX:
             m_scaleX = hasParameter ? p : 100;
@@ -85,78 +114,83 @@ bool RtfPictureReader::word(RtfKeyword keyword, bool hasParameter, std::int32_t 
             m_scaleY = hasParameter ? p : 100;
             return true;
         case RtfKeyword::PngBlip:
-            m_form = Form::Png;
+            d.form = RtfPictureForm::Png;
             return true;
         case RtfKeyword::JpegBlip:
-            m_form = Form::Jpeg;
+            d.form = RtfPictureForm::Jpeg;
             return true;
         case RtfKeyword::DibBitmap:
-            m_form = Form::Dib;
+            d.form = RtfPictureForm::Dib;
+            return true;
+        case RtfKeyword::EmfBlip:
+            d.form = RtfPictureForm::Emf;
+            return true;
+        case RtfKeyword::WindowsMetafile:
+            d.form = RtfPictureForm::Wmf;
+            return true;
+        case RtfKeyword::MacPicture:
+            d.form = RtfPictureForm::MacPicture;
             return true;
         case RtfKeyword::WindowsBitmap:
-        case RtfKeyword::WindowsMetafile:
-        case RtfKeyword::EmfBlip:
-        case RtfKeyword::MacPicture:
         case RtfKeyword::Os2Metafile:
-            m_form = Form::Unshown;
+            d.form = RtfPictureForm::Unshown;
             return true;
         default:
             return false;
     }
 }
 
-void RtfPictureReader::hexText(std::string_view text) {
-    if (m_data.size() + text.size() / 2 > kMaxPictureData) return;
-    // Most of a file with photos is this data: a table, and whole pairs where they stand.
-    const auto* c = reinterpret_cast<const unsigned char*>(text.data());
-    const auto* const end = c + text.size();
-    const std::size_t at = m_data.size();
-    m_data.resize(at + text.size() / 2 + 1);
-    char* out = m_data.data() + at;
-    for (; c < end; ++c) {
-        const int v = kHexValues[*c];
-        if (v < 0) continue;
-        if (m_nibble >= 0) {
-            *out++ = static_cast<char>((m_nibble << 4) | v);
-            m_nibble = -1;
-            continue;
-        }
-        if (c + 1 < end && kHexValues[c[1]] >= 0) {
-            *out++ = static_cast<char>((v << 4) | kHexValues[c[1]]);
-            ++c;
-        } else {
-            m_nibble = v;
-        }
+void RtfPictureReader::hexText(std::string_view text) { addHex(m_picture.data, m_nibble, text); }
+
+void RtfPictureReader::mediaText(std::string_view text) {
+    // The type is the group's first word; the tokens end at line breaks, which no type holds.
+    while (!m_typeDone && !text.empty()) {
+        const std::size_t start = text.find_first_not_of(" \t");
+        if (start == std::string_view::npos) return;
+        text.remove_prefix(start);
+        std::size_t end = text.find_first_of(" \t");
+        if (end == std::string_view::npos) end = text.size();
+        if (m_picture.mediaType.size() + end <= 255)
+            m_picture.mediaType.append(text.substr(0, end));
+        m_typeDone = true;
+        text.remove_prefix(end);
     }
-    m_data.resize(static_cast<std::size_t>(out - m_data.data()));
+    hexText(text);
+}
+
+void RtfPictureReader::wmfHeaderText(std::string_view text) {
+    addHex(m_picture.wmfHeader, m_headerNibble, text);
 }
 
 void RtfPictureReader::binary(std::string_view data) {
-    if (m_data.size() + data.size() > kMaxPictureData) return;
-    m_data.append(data);
+    if (m_picture.data.size() + data.size() > kMaxPictureData) return;
+    m_picture.data.append(data);
 }
 
 std::optional<Figure> RtfPictureReader::finish(std::string_view file, std::size_t groupEnd,
                                                const PictureChecker& check) {
     m_active = false;
+    RtfPictureData& d = m_picture;
     Figure figure;
-    figure.goalWidthTwips = m_goalW;
-    figure.goalHeightTwips = m_goalH;
-    figure.widthPx = m_widthPx;
-    figure.heightPx = m_heightPx;
+    figure.goalWidthTwips = d.goalW;
+    figure.goalHeightTwips = d.goalH;
+    figure.widthPx = d.widthPx;
+    figure.heightPx = d.heightPx;
     std::string bytes;
-    if (m_gif) {
+    if (!d.mediaType.empty()) {
+        // A file of a form Pennory cannot show: a placeholder like any other.
+    } else if (d.gif) {
         figure.kind = FigureKind::Gif;
-        bytes = std::move(m_data);
-    } else if (m_form == Form::Png || m_form == Form::Jpeg) {
-        figure.kind = m_form == Form::Png ? FigureKind::Png : FigureKind::Jpeg;
-        bytes = std::move(m_data);
-    } else if (m_form == Form::Dib && !m_data.empty()) {
+        bytes = std::move(d.data);
+    } else if (d.form == RtfPictureForm::Png || d.form == RtfPictureForm::Jpeg) {
+        figure.kind = d.form == RtfPictureForm::Png ? FigureKind::Png : FigureKind::Jpeg;
+        bytes = std::move(d.data);
+    } else if (d.form == RtfPictureForm::Dib && !d.data.empty()) {
         figure.kind = FigureKind::Bmp;
-        bytes = bmpFromDib(m_data);
+        bytes = bmpFromDib(d.data);
     }
     if (figure.kind != FigureKind::Other && !bytes.empty()) {
-        PictureCheck checked{true, m_widthPx, m_heightPx};
+        PictureCheck checked{true, d.widthPx, d.heightPx};
         if (check) checked = check(bytes);
         if (checked.ok) {
             figure.widthPx = checked.widthPx;
@@ -184,10 +218,10 @@ std::optional<Figure> RtfPictureReader::finish(std::string_view file, std::size_
     if (groupEnd <= m_groupStart || groupEnd > file.size()) return std::nullopt;
     figure = Figure{};
     figure.kind = FigureKind::Other;
-    figure.widthPx = m_widthPx;
-    figure.heightPx = m_heightPx;
-    figure.goalWidthTwips = m_goalW;
-    figure.goalHeightTwips = m_goalH;
+    figure.widthPx = d.widthPx;
+    figure.heightPx = d.heightPx;
+    figure.goalWidthTwips = d.goalW;
+    figure.goalHeightTwips = d.goalH;
     figure.origin = "rtf:pict";
     figure.bytes =
         std::make_shared<const std::string>(file.substr(m_groupStart, groupEnd - m_groupStart));

@@ -1,9 +1,10 @@
 #pragma once
 // Collects one RTF \pict group (its size words and its hex or \bin data) and makes the
 // figure it holds: PNG and JPEG data as they stand, \dibitmap data as a BMP file, Pennory's
-// own GIF group as the GIF; any other picture (metafiles, \wbitmap, \macpict, or data that is
-// no picture the check accepts) as an Other figure whose bytes are the group as it stood in
-// the file (origin "rtf:pict"), shown as a placeholder and written back unchanged.
+// own GIF group as the GIF; any other picture (metafiles, \wbitmap, \macpict, Pennory's own
+// {\*\pennorymedia type hex} group, or data that is no picture the check accepts) as an Other
+// figure whose bytes are the group as it stood in the file (origin "rtf:pict"), shown as a
+// placeholder and written back unchanged.
 
 #include <cstdint>
 #include <functional>
@@ -26,6 +27,28 @@ struct PictureCheck {
 // shown within the memory a picture may take.
 using PictureChecker = std::function<PictureCheck(std::string_view bytes)>;
 
+// The form a \pict group's data is in, by its form word.
+enum class RtfPictureForm : std::uint8_t {
+    Unknown,
+    Png,
+    Jpeg,
+    Dib,
+    Emf,         // \emfblip: a whole EMF file
+    Wmf,         // \wmetafile: WMF records without a placeable header
+    MacPicture,  // \macpict: a PICT without its 512-byte file header
+    Unshown,     // \wbitmap, \pmmetafile
+};
+
+// What a \pict group holds, its data decoded.
+struct RtfPictureData {
+    RtfPictureForm form = RtfPictureForm::Unknown;
+    bool gif = false;       // the data came in Pennory's GIF group
+    std::string mediaType;  // set: the data came in Pennory's media group, of this type
+    std::string data;
+    std::string wmfHeader;  // the placeable header kept beside a WMF's records, if any
+    int widthPx = 0, heightPx = 0, goalW = 0, goalH = 0;
+};
+
 class RtfPictureReader {
 public:
     // Starts a picture whose group begins at groupStart in the file.
@@ -37,7 +60,13 @@ public:
     void hexText(std::string_view text);
     // \bin data.
     void binary(std::string_view data);
-    void startGif() { m_gif = true; }
+    void startGif() { m_picture.gif = true; }
+    // Text of Pennory's media group: its media type, then hex digits of the data.
+    void mediaText(std::string_view text);
+    // Hex digits of the placeable header group of a WMF.
+    void wmfHeaderText(std::string_view text);
+    // What the group has given so far.
+    const RtfPictureData& picture() const { return m_picture; }
     // Ends the picture whose group is file[groupStart, groupEnd); the figure, or none when
     // the group held no data at all. Without a checker, PNG, JPEG, GIF and BMP data are kept
     // with the size the group gives.
@@ -45,15 +74,14 @@ public:
                                  const PictureChecker& check);
 
 private:
-    enum class Form : std::uint8_t { Unknown, Png, Jpeg, Dib, Unshown };
-
     bool m_active = false;
-    bool m_gif = false;
+    bool m_mediaGroup = false;  // in Pennory's media group
+    bool m_typeDone = false;    // its media type has been read
     std::size_t m_groupStart = 0;
-    Form m_form = Form::Unknown;
-    int m_widthPx = 0, m_heightPx = 0, m_goalW = 0, m_goalH = 0, m_scaleX = 100, m_scaleY = 100;
-    std::string m_data;
-    int m_nibble = -1;  // a hex digit waiting for its pair
+    RtfPictureData m_picture;
+    int m_scaleX = 100, m_scaleY = 100;
+    int m_nibble = -1;        // a hex digit of the data waiting for its pair
+    int m_headerNibble = -1;  // the same for the WMF header
 };
 
 }  // namespace pennory::text

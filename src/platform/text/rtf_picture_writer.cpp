@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/text/figure_media.h"
+#include "platform/text/wmf_header.h"
+
 namespace pennory::text {
 namespace {
 
@@ -57,46 +60,100 @@ std::pair<int, int> naturalTwips(const Figure& figure) {
     return {figure.widthPx * 15, figure.heightPx * 15};
 }
 
-void writeRtfPicture(std::string& out, const Figure& figure) {
-    if (!figure.bytes) return;
-    const std::string_view bytes = *figure.bytes;
-    if (figure.kind == FigureKind::Other) {
-        // Only a group this writer's own format gave can go back; others have no RTF form.
-        if (figure.origin == "rtf:pict") out += bytes;
-        return;
-    }
-    if (figure.kind == FigureKind::Bmp && bytes.size() <= kBmpFileHeader) return;
-    const auto [goalW, goalH] = naturalTwips(figure);
-    const int scale = scalePercent(figure, goalW);
-    out += "{\\*\\shppict{\\pict";
-    word(out, "\\picscalex", scale);
-    word(out, "\\picscaley", scale);
-    word(out, "\\picw", figure.widthPx);
-    word(out, "\\pich", figure.heightPx);
-    word(out, "\\picwgoal", goalW);
-    word(out, "\\pichgoal", goalH);
+RtfFigureForm rtfFigureForm(const Figure& figure) {
+    if (!figure.bytes) return RtfFigureForm::None;
     switch (figure.kind) {
         case FigureKind::Png:
+            return RtfFigureForm::Png;
+        case FigureKind::Jpeg:
+            return RtfFigureForm::Jpeg;
+        case FigureKind::Gif:
+            return RtfFigureForm::Gif;
+        case FigureKind::Bmp:
+            return figure.bytes->size() > kBmpFileHeader ? RtfFigureForm::Dib : RtfFigureForm::None;
+        case FigureKind::Other:
+            break;
+    }
+    if (figure.origin == "rtf:pict") return RtfFigureForm::AsRead;
+    if (!figure.origin.starts_with("docx:") && !figure.origin.starts_with("odt:"))
+        return RtfFigureForm::None;
+    const std::string type = originContentType(figure);
+    if (type.empty()) return RtfFigureForm::None;
+    if (type == "image/x-emf" || type == "image/emf") return RtfFigureForm::Emf;
+    if (type == "image/x-wmf" || type == "image/wmf") return RtfFigureForm::Wmf;
+    return RtfFigureForm::Media;
+}
+
+void writeRtfPicture(std::string& out, const Figure& figure) {
+    const RtfFigureForm form = rtfFigureForm(figure);
+    if (form == RtfFigureForm::None) return;
+    const std::string_view bytes = *figure.bytes;
+    if (form == RtfFigureForm::AsRead) {
+        out += bytes;
+        return;
+    }
+    const auto [goalW, goalH] = naturalTwips(figure);
+    const int scale = scalePercent(figure, goalW);
+    const bool metafile = form == RtfFigureForm::Emf || form == RtfFigureForm::Wmf;
+    // A metafile's \picw and \pich are in 0.01 mm; its pixels are rarely known.
+    const long width = !metafile            ? figure.widthPx
+                       : figure.widthPx > 0 ? std::lround(figure.widthPx * 2540.0 / 96.0)
+                                            : std::lround(goalW * 127.0 / 72.0);
+    const long height = !metafile             ? figure.heightPx
+                        : figure.heightPx > 0 ? std::lround(figure.heightPx * 2540.0 / 96.0)
+                                              : std::lround(goalH * 127.0 / 72.0);
+    // A WMF stands in a plain \pict group, the form RTF has held metafiles in from the first.
+    out += form == RtfFigureForm::Wmf ? "{\\pict" : "{\\*\\shppict{\\pict";
+    if (form == RtfFigureForm::Wmf) out += "\\wmetafile8";
+    word(out, "\\picscalex", scale);
+    word(out, "\\picscaley", scale);
+    word(out, "\\picw", width);
+    word(out, "\\pich", height);
+    word(out, "\\picwgoal", goalW);
+    word(out, "\\pichgoal", goalH);
+    switch (form) {
+        case RtfFigureForm::Png:
             out += "\\pngblip";
             hex(out, bytes);
             break;
-        case FigureKind::Jpeg:
+        case RtfFigureForm::Jpeg:
             out += "\\jpegblip";
             hex(out, bytes);
             break;
-        case FigureKind::Bmp:
+        case RtfFigureForm::Dib:
             out += "\\dibitmap0";
             hex(out, bytes.substr(kBmpFileHeader));
             break;
-        case FigureKind::Gif:
+        case RtfFigureForm::Gif:
             out += "{\\*\\pennorygif";
             hex(out, bytes);
             out += '}';
             break;
-        case FigureKind::Other:
+        case RtfFigureForm::Emf:
+            out += "\\emfblip";
+            hex(out, bytes);
+            break;
+        case RtfFigureForm::Wmf:
+            if (hasWmfPlaceableHeader(bytes)) {
+                // Kept beside the records, so that a package gets the file back unchanged.
+                out += "{\\*\\pennorywmfheader";
+                hex(out, bytes.substr(0, kWmfPlaceableHeaderSize));
+                out += '}';
+                hex(out, bytes.substr(kWmfPlaceableHeaderSize));
+            } else {
+                hex(out, bytes);
+            }
+            break;
+        case RtfFigureForm::Media:
+            out += "{\\*\\pennorymedia " + originContentType(figure);
+            hex(out, bytes);
+            out += '}';
+            break;
+        case RtfFigureForm::None:
+        case RtfFigureForm::AsRead:
             break;
     }
-    out += "}}";
+    out += form == RtfFigureForm::Wmf ? "}" : "}}";
 }
 
 }  // namespace pennory::text

@@ -4,8 +4,16 @@
 // \dibitmap0 (the file without its 14-byte header); a picture read from RTF that Pennory
 // cannot show (origin "rtf:pict") as the group it came in. RTF has no form for GIF: a GIF
 // figure's bytes go in a {\*\pennorygif hex} group inside the \pict group, which Pennory reads
-// back and other readers skip. No \nonshppict copy is written: every reader of \shppict reads
-// PNG and JPEG, and the copy would double the file for readers that show metafiles only.
+// back and other readers skip.
+//
+// A picture from a package that Pennory cannot show (origin "docx:" or "odt:" and its media
+// type): an EMF as {\*\shppict{\pict ... \emfblip hex}}, the whole file; a WMF as
+// {\pict\wmetafile8 ... hex}, the records without the 22-byte placeable header, which is kept
+// beside them in a {\*\pennorywmfheader hex} group so that the package gets the same file
+// back; any other type in a {\*\pennorymedia type hex} group inside the \pict group, the way
+// GIF goes. A metafile's \picw and \pich are in 0.01 mm. No \nonshppict copy is written: every
+// reader of \shppict reads PNG and JPEG, and the copy would double the file for readers that show
+// metafiles only.
 //
 // The size: \picw \pich in pixels, \picwgoal \pichgoal the natural size in twips (the goal
 // the file gave, else the pixels at 96 a inch); a width set in centimetres or in percent of
@@ -25,7 +33,12 @@ inline constexpr int kTwipsPerCentimetre = 567;
 // The figure's natural width and height in twips.
 std::pair<int, int> naturalTwips(const Figure& figure);
 
-// Appends the picture group of figure to out.
+// The form a figure is written in; None: it has no RTF form and is not written (a BMP cut
+// short, an Other figure whose origin names no media type).
+enum class RtfFigureForm { None, Png, Jpeg, Dib, Gif, AsRead, Emf, Wmf, Media };
+RtfFigureForm rtfFigureForm(const Figure& figure);
+
+// Appends the picture group of figure to out; nothing when its form is None.
 void writeRtfPicture(std::string& out, const Figure& figure);
 
 }  // namespace pennory::text

@@ -222,6 +222,12 @@ void RtfReader::text(std::string_view bytes, bool literal) {
         case RtfDestination::PictureGif:
             if (literal) m_picture.hexText(bytes);
             break;
+        case RtfDestination::PictureMedia:
+            if (literal) m_picture.mediaText(bytes);
+            break;
+        case RtfDestination::PictureWmfHeader:
+            if (literal) m_picture.wmfHeaderText(bytes);
+            break;
         default:
             break;
     }
@@ -327,6 +333,13 @@ bool RtfReader::pictureWord(RtfKeyword keyword, const RtfToken& token) {
             s.starred = false;
             s.destination = RtfDestination::PictureGif;
             m_picture.startGif();
+            return true;
+        case RtfKeyword::PennoryMedia:
+        case RtfKeyword::PennoryWmfHeader:
+            if (s.destination != RtfDestination::Picture || !s.starred) return false;
+            s.starred = false;
+            s.destination = keyword == RtfKeyword::PennoryMedia ? RtfDestination::PictureMedia
+                                                                : RtfDestination::PictureWmfHeader;
             return true;
         default:
             if (s.destination != RtfDestination::Picture) return false;

@@ -1,6 +1,7 @@
 #pragma once
 // The state every RTF group carries: where its text goes, and the character and paragraph
-// formats its text takes. A group starts with a copy of its parent's state; its words change only its own.
+// formats its text takes. A group starts with a copy of its parent's state; its words change only
+// its own.
 
 #include <cstdint>
 
@@ -17,9 +18,11 @@ enum class RtfDestination : std::uint8_t {
     ColourTable,
     UprContainer,  // the \upr group: its own groups are skipped, except \ud
     UprChild,
-    PictureHolder,  // \shppict or \nonshppict: only a \pict inside is read
-    Picture,        // a \pict group: its size words and data
-    PictureGif,     // Pennory's own group of a GIF figure's bytes inside \pict
+    PictureHolder,     // \shppict or \nonshppict: only a \pict inside is read
+    Picture,           // a \pict group: its size words and data
+    PictureGif,        // Pennory's own group of a GIF figure's bytes inside \pict
+    PictureMedia,      // Pennory's own group of a picture file's media type and bytes
+    PictureWmfHeader,  // Pennory's own group of a WMF's placeable header
 };
 
 // Which kind of characters follow (\loch, \hich, \dbch). With \dbch, the associated properties
