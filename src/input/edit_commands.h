@@ -1,5 +1,8 @@
 #pragma once
-// Undo, select all, cut, delete, copy and paste. Clipboard traffic is plain text only.
+// Undo, select all, cut, delete, copy and paste. A manuscript selection that holds a figure
+// goes on the clipboard as text without the figure and, beside it, as Pennory's own form
+// (files/clipboard_passage.h), which 粘贴 puts back whole while the clipboard's text is still
+// the one that came with it; everything else travels as plain text.
 
 namespace pennory::app {
 class Form1;

@@ -132,6 +132,8 @@ public:
     // takes the whole break.
     virtual void setSelLength(std::size_t length) = 0;
     virtual std::u16string selText() const = 0;
+    // The selection as styled text: content().slice(selStart(), selLength()).
+    virtual text::StyledText selContent() const = 0;
     // Replaces the selection by text in the format at the caret; the caret ends after it and
     // nothing is selected.
     virtual void setSelText(std::u16string_view text) = 0;

@@ -72,8 +72,15 @@ public:
     // Each returns false when the clipboard cannot be used.
     virtual bool clear() = 0;
     virtual bool setText(std::u16string_view text) = 0;
+    // Puts text on the clipboard for every program and, as one content with it, Pennory's own
+    // form of the same passage (bytes only Pennory reads); a later setText or clear removes
+    // both.
+    virtual bool setTextWithStyled(std::u16string_view text, std::string_view styled) = 0;
     // Plain text only; "" when the clipboard holds none; nullopt when it cannot be read.
     virtual std::optional<std::u16string> text() = 0;
+    // The bytes setTextWithStyled put beside the text; nullopt when the clipboard holds none
+    // or cannot be read.
+    virtual std::optional<std::string> styledBytes() = 0;
     // The clipboard's picture as PNG (or JPEG) file bytes; nullopt when it holds none or
     // cannot be read.
     virtual std::optional<std::string> imageBytes() { return std::nullopt; }

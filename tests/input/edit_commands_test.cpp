@@ -1,5 +1,7 @@
 // Undo, select all, cut, delete, copy and paste from the Edit menu and the toolbar.
 
+#include "platform/files/clipboard_passage.h"
+#include "support/picture_files.h"
 #include "support/working_folder.h"
 
 namespace pennory::testing {
@@ -237,6 +239,136 @@ TEST_F(EditCommands, FailedReferenceCopyKeepsTheReferenceModeForTheNextTry) {
     clickToolbar(u"copy");
     EXPECT_EQ(clipboard().contents(), u"参考");
     EXPECT_FALSE(form().openIntoReference);
+}
+
+// ---- Figures: cut, copied and pasted whole
+
+class FigureClipboard : public EditCommands {
+protected:
+    static text::Figure photo() {
+        text::Figure figure;
+        figure.kind = text::FigureKind::Png;
+        figure.bytes = std::make_shared<const std::string>(pictures::png(6, 4));
+        figure.widthPx = 6;
+        figure.heightPx = 4;
+        return figure;
+    }
+    static constexpr text::FigureWidth kFiveCm{text::FigureWidth::Unit::Centimetres, 5.0f};
+
+    // "图前" [figure 5 cm wide] "图后。正文", nothing selected.
+    void manuscriptWithFigure() {
+        editor().setText(u"图前图后。正文");
+        editor().setSelStart(2);
+        editor().insertFigure(photo());
+        editor().setSelStart(2);
+        editor().setSelLength(1);
+        editor().setSelFigureWidth(kFiveCm);
+        editor().setSelStart(0);
+    }
+    std::vector<std::pair<std::size_t, text::Figure>> figures() {
+        std::vector<std::pair<std::size_t, text::Figure>> out;
+        std::size_t at = 0;
+        const text::StyledText content = editor().content();
+        for (const auto& run : content.runs()) {
+            for (char16_t c : run.text) {
+                if (c == text::kObjectCharacter && run.format.figure)
+                    out.emplace_back(at, *run.format.figure);
+                ++at;
+            }
+        }
+        return out;
+    }
+};
+
+TEST_F(FigureClipboard, ACutFigureWithTextAroundItIsPastedBackWhole) {
+    manuscriptWithFigure();
+    editor().setSelStart(1);
+    editor().setSelLength(3);  // "前" figure "图"
+    clickMenu({u"编辑", u"剪切"});
+    EXPECT_EQ(editor().text(), u"图后。正文");
+    // Other programs get the text without the object character.
+    EXPECT_EQ(clipboard().contents(), u"前图");
+    EXPECT_TRUE(clipboard().styledContents().has_value());
+
+    editor().setSelStart(5);
+    clickToolbar(u"palse");
+    EXPECT_EQ(editor().text(), u"图后。正文前\uFFFC图");
+    EXPECT_EQ(editor().selStart(), 8u);
+    EXPECT_EQ(editor().selLength(), 0u);
+    const auto found = figures();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].first, 6u);
+    EXPECT_EQ(*found[0].second.bytes, pictures::png(6, 4));
+    EXPECT_EQ(found[0].second.width, kFiveCm);
+
+    // The paste is one step: undo takes it away whole.
+    editor().click();
+    clickToolbar(u"back");
+    EXPECT_EQ(editor().text(), u"图后。正文");
+}
+
+TEST_F(FigureClipboard, APasteReplacesTheSelectionAndKeepsTheFormats) {
+    text::StyledText bold(u"粗", text::CharFormat{u"黑体", 16.0f, true});
+    editor().setContent(bold);
+    editor().setSelStart(1);
+    editor().insertFigure(photo());
+    editor().setSelStart(0);
+    editor().setSelLength(2);
+    clickToolbar(u"copy");
+    EXPECT_EQ(clipboard().contents(), u"粗");
+
+    editor().setText(u"甲乙丙");
+    editor().setSelStart(1);
+    editor().setSelLength(1);
+    clickMenu({u"编辑", u"粘贴"});
+    EXPECT_EQ(editor().text(), u"甲粗\uFFFC丙");
+    const auto runs = editor().content().runs();
+    ASSERT_EQ(runs.size(), 4u);
+    EXPECT_EQ(runs[1].text, u"粗");
+    EXPECT_TRUE(runs[1].format.bold);
+    EXPECT_EQ(runs[1].format.fontName, u"黑体");
+    ASSERT_TRUE(runs[2].format.figure);
+    EXPECT_EQ(*runs[2].format.figure->bytes, pictures::png(6, 4));
+}
+
+TEST_F(FigureClipboard, StyledBytesBesideOtherTextAreLeftAlone) {
+    manuscriptWithFigure();
+    editor().setSelStart(1);
+    editor().setSelLength(3);
+    clickToolbar(u"copy");
+    const std::string styled = clipboard().styledContents().value();
+    // What stands beside the bytes is no longer the text they came with.
+    clipboard().setTextWithStyled(u"别的文字", styled);
+
+    editor().setText(u"");
+    clickToolbar(u"palse");
+    EXPECT_EQ(editor().text(), u"别的文字");
+    EXPECT_TRUE(figures().empty());
+}
+
+TEST_F(FigureClipboard, TextAloneGoesWithoutStyledBytes) {
+    manuscriptWithFigure();
+    editor().setSelStart(3);
+    editor().setSelLength(2);
+    clickToolbar(u"copy");
+    EXPECT_EQ(clipboard().contents(), u"图后");
+    EXPECT_FALSE(clipboard().styledContents().has_value());
+
+    editor().setSelStart(4);
+    editor().setSelLength(1);
+    clickMenu({u"编辑", u"剪切"});
+    EXPECT_EQ(clipboard().contents(), u"后");
+    EXPECT_FALSE(clipboard().styledContents().has_value());
+}
+
+TEST_F(FigureClipboard, AFigureCutIntoABrokenClipboardStays) {
+    manuscriptWithFigure();
+    editor().setSelStart(2);
+    editor().setSelLength(1);
+    clipboard().setBroken(true);
+    clickMenu({u"编辑", u"剪切"});
+    EXPECT_EQ(figures().size(), 1u);
+    EXPECT_EQ(editor().text(), u"图前\uFFFC图后。正文");
 }
 
 }  // namespace

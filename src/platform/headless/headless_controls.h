@@ -142,6 +142,9 @@ public:
     std::size_t selLength() const override { return m_selLength; }
     void setSelLength(std::size_t length) override;
     std::u16string selText() const override;
+    text::StyledText selContent() const override {
+        return m_content.slice(m_selStart, m_selLength);
+    }
     void setSelText(std::u16string_view text) override;
     // Undoable as one step, as typing is.
     bool applyReplacements(std::vector<text::Replacement> replacements) override;

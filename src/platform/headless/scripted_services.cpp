@@ -58,6 +58,7 @@ std::u16string ScriptedMessages::inputBox(std::u16string_view prompt, bool maske
 bool MemoryClipboard::clear() {
     if (m_broken) return false;
     m_text.clear();
+    m_styled.reset();
     m_image.reset();
     return true;
 }
@@ -65,13 +66,25 @@ bool MemoryClipboard::clear() {
 bool MemoryClipboard::setText(std::u16string_view text) {
     if (m_broken) return false;
     m_text = text;
+    m_styled.reset();
     m_image.reset();
+    return true;
+}
+
+bool MemoryClipboard::setTextWithStyled(std::u16string_view text, std::string_view styled) {
+    if (!setText(text)) return false;
+    m_styled = std::string(styled);
     return true;
 }
 
 std::optional<std::u16string> MemoryClipboard::text() {
     if (m_broken) return std::nullopt;
     return m_text;
+}
+
+std::optional<std::string> MemoryClipboard::styledBytes() {
+    if (m_broken) return std::nullopt;
+    return m_styled;
 }
 
 std::optional<std::string> MemoryClipboard::imageBytes() {

@@ -75,7 +75,9 @@ class MemoryClipboard : public ClipboardService {
 public:
     bool clear() override;
     bool setText(std::u16string_view text) override;
+    bool setTextWithStyled(std::u16string_view text, std::string_view styled) override;
     std::optional<std::u16string> text() override;
+    std::optional<std::string> styledBytes() override;
     std::optional<std::string> imageBytes() override;
 
     void setBroken(bool broken) { m_broken = broken; }
@@ -83,11 +85,14 @@ public:
     void setImage(std::string bytes) {
         m_image = std::move(bytes);
         m_text.clear();
+        m_styled.reset();
     }
     const std::u16string& contents() const { return m_text; }
+    const std::optional<std::string>& styledContents() const { return m_styled; }
 
 private:
     std::u16string m_text;
+    std::optional<std::string> m_styled;
     std::optional<std::string> m_image;
     bool m_broken = false;
 };

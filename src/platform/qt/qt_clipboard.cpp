@@ -30,6 +30,26 @@ bool QtClipboard::setText(std::u16string_view text) {
     return true;
 }
 
+bool QtClipboard::setTextWithStyled(std::u16string_view text, std::string_view styled) {
+    QClipboard* clipboard = systemClipboard();
+    if (!clipboard) return false;
+    auto* data = new QMimeData;
+    data->setText(toQString(text));
+    data->setData(QString::fromLatin1(kStyledMimeType),
+                  QByteArray(styled.data(), static_cast<qsizetype>(styled.size())));
+    clipboard->setMimeData(data);
+    return true;
+}
+
+std::optional<std::string> QtClipboard::styledBytes() {
+    QClipboard* clipboard = systemClipboard();
+    if (!clipboard) return std::nullopt;
+    const QMimeData* data = clipboard->mimeData();
+    const QString type = QString::fromLatin1(kStyledMimeType);
+    if (!data || !data->hasFormat(type)) return std::nullopt;
+    return data->data(type).toStdString();
+}
+
 std::optional<std::u16string> QtClipboard::text() {
     QClipboard* clipboard = systemClipboard();
     if (!clipboard) return std::nullopt;

@@ -6,11 +6,13 @@
 #include <span>
 #include <vector>
 
+#include "platform/files/clipboard_passage.h"
 #include "platform/qt/qt_figures.h"
 #include "platform/qt/qt_file_drops.h"
 #include "platform/qt/qt_paragraph_format.h"
 #include "platform/qt/qt_rich_text_document.h"
 #include "platform/qt/qt_soft_breaks.h"
+#include "platform/text/line_breaks.h"
 
 namespace pennory::platform::qt {
 
@@ -32,12 +34,11 @@ QFont boxFont(const text::CharFormat& format) {
 
 QtRichTextBox::QtRichTextBox(QWidget* parent, const text::CharFormat& font, Callback clicked)
     : QtControl(new RichTextEdit(
-          parent, std::move(clicked), [this](std::u16string_view text) { setSelText(text); },
-          [this] {
-              const QTextCursor cursor = m_widget->textCursor();
-              return readPlain(*m_widget->document(), cursor.selectionStart(),
-                               cursor.selectionEnd(), u"\n");
-          })),
+          parent, std::move(clicked),
+          [this](std::u16string_view text, const std::optional<std::string>& styled) {
+              pasteFromEditor(text, styled);
+          },
+          [this] { return files::clipboardPassage(selContent(), u"\n"); })),
       m_default(font) {
     m_widget->setAcceptRichText(false);
     // Tab moves on through the window rather than typing a tab character.
@@ -214,6 +215,32 @@ void QtRichTextBox::setSelLength(std::size_t length) {
 std::u16string QtRichTextBox::selText() const {
     const QTextCursor cursor = m_widget->textCursor();
     return readPlain(*m_widget->document(), cursor.selectionStart(), cursor.selectionEnd());
+}
+
+text::StyledText QtRichTextBox::selContent() const {
+    const QTextCursor cursor = m_widget->textCursor();
+    return readStyled(*m_widget->document(), cursor.selectionStart(), cursor.selectionEnd(),
+                      m_default);
+}
+
+void QtRichTextBox::pasteFromEditor(std::u16string_view text,
+                                    const std::optional<std::string>& styled) {
+    const auto passage = styled ? files::passageToPaste(text, *styled) : std::nullopt;
+    if (!passage) {
+        setSelText(text::withCrLfLineBreaks(text, text::ParagraphSeparator::IsLineBreak));
+        return;
+    }
+    // Run by run as setSelText puts text in, so that a drag within the editor, which Qt wraps
+    // in an edit block of its own, is still one change reported by the document.
+    fitFigures();
+    QTextCursor cursor = m_widget->textCursor();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    for (const text::StyledRun& run : passage->runs()) {
+        m_writer.insert(cursor, run.text, run.format);
+    }
+    cursor.endEditBlock();
+    m_widget->setTextCursor(cursor);
 }
 
 void QtRichTextBox::setSelText(std::u16string_view text) {

@@ -34,6 +34,7 @@ public:
     std::size_t selLength() const override;
     void setSelLength(std::size_t length) override;
     std::u16string selText() const override;
+    text::StyledText selContent() const override;
     void setSelText(std::u16string_view text) override;
     // One QTextDocument edit block, reported once after it ends.
     bool applyReplacements(std::vector<text::Replacement> replacements) override;
@@ -59,6 +60,9 @@ public:
     void onZoomRequested(ZoomRequested requested) override;
 
 private:
+    // The editor's own paste and drop: the passage Pennory put beside text, when it belongs
+    // to it, else text, in place of the selection as one edit block.
+    void pasteFromEditor(std::u16string_view text, const std::optional<std::string>& styled);
     // The document position of the figure selFigure gives, or -1.
     int selFigurePosition() const;
     // Tells the figures' resources the text's width and the screen's pixels.

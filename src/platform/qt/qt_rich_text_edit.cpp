@@ -8,17 +8,16 @@
 #include <QTextBlock>
 #include <QWheelEvent>
 
+#include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_figures.h"
 #include "platform/qt/qt_file_drops.h"
 #include "platform/qt/qt_paragraph_format.h"
 #include "platform/qt/qt_rich_text_document.h"
-#include "platform/text/line_breaks.h"
 
 namespace pennory::platform::qt {
 
-RichTextEdit::RichTextEdit(QWidget* parent, Callback clicked,
-                           std::function<void(std::u16string_view)> paste,
-                           std::function<std::u16string()> copy)
+RichTextEdit::RichTextEdit(QWidget* parent, Callback clicked, Paste paste,
+                           std::function<files::ClipboardPassage()> copy)
     : QTextEdit(parent),
       m_click(std::move(clicked)),
       m_paste(std::move(paste)),
@@ -126,13 +125,22 @@ bool RichTextEdit::canInsertFromMimeData(const QMimeData* source) const {
 
 void RichTextEdit::insertFromMimeData(const QMimeData* source) {
     if (!source->hasText()) return;
-    m_paste(text::withCrLfLineBreaks(toU16(source->text()), text::ParagraphSeparator::IsLineBreak));
+    const QString type = QString::fromLatin1(kStyledMimeType);
+    std::optional<std::string> styled;
+    if (source->hasFormat(type)) styled = source->data(type).toStdString();
+    m_paste(toU16(source->text()), styled);
     ensureCursorVisible();
 }
 
 QMimeData* RichTextEdit::createMimeDataFromSelection() const {
+    const files::ClipboardPassage passage = m_copy();
     auto* data = new QMimeData;
-    data->setText(toQString(m_copy()));
+    data->setText(toQString(passage.text));
+    if (passage.styled) {
+        data->setData(
+            QString::fromLatin1(kStyledMimeType),
+            QByteArray(passage.styled->data(), static_cast<qsizetype>(passage.styled->size())));
+    }
     return data;
 }
 

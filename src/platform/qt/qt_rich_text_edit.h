@@ -1,24 +1,29 @@
 #pragma once
 // The rich-text box's widget: a click reports to the behaviour, and the clipboard and drag
-// and drop carry plain text only, pasted with its line breaks as paragraph breaks. Keys that
-// edit next to a soft break act on the text as the writer sees it.
+// and drop carry the selection's text and, beside it when the box gives it, Pennory's own
+// form of the passage (kStyledMimeType); what comes in goes to the box to be pasted. Keys
+// that edit next to a soft break act on the text as the writer sees it.
 
 #include <QTextEdit>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/controls.h"
+#include "platform/files/clipboard_passage.h"
 #include "platform/qt/qt_click.h"
 
 namespace pennory::platform::qt {
 
 class RichTextEdit : public QTextEdit {
 public:
-    // paste inserts text in the core's form (CR LF line breaks) at the selection; copy gives
-    // the selection's plain text for the clipboard.
-    RichTextEdit(QWidget* parent, Callback clicked, std::function<void(std::u16string_view)> paste,
-                 std::function<std::u16string()> copy);
+    // Pastes the text offered (line breaks as they came) with the styled bytes beside it,
+    // if any, at the selection.
+    using Paste = std::function<void(std::u16string_view, const std::optional<std::string>&)>;
+    // copy gives what the selection puts on the clipboard.
+    RichTextEdit(QWidget* parent, Callback clicked, Paste paste,
+                 std::function<files::ClipboardPassage()> copy);
 
     // A file from a file manager is reported by its path, the caret first put where it was
     // let go; anything else is dropped as text.
@@ -50,8 +55,8 @@ private:
     bool takesFile(const QMimeData* data) const;
 
     ClickReporter m_click;
-    std::function<void(std::u16string_view)> m_paste;
-    std::function<std::u16string()> m_copy;
+    Paste m_paste;
+    std::function<files::ClipboardPassage()> m_copy;
     FileDropped m_dropped;
     ZoomRequested m_zoomRequested;
     Callback m_figureMenu;

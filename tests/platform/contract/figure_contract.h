@@ -128,9 +128,35 @@ TYPED_TEST_P(FigureContract, TheWidthIsSetAsOneStep) {
     EXPECT_EQ(this->box->selFigure()->width, half);
 }
 
+TYPED_TEST_P(FigureContract, SelContentIsTheSelectionWithFormatsFiguresAndParagraphs) {
+    text::CharFormat withFigure = boxFormat();
+    withFigure.figure = text::FigureRef(smallPng());
+    text::ParagraphFormat centred;
+    centred.alignment = text::Alignment::Centre;
+    StyledText content =
+        styled({{u"甲乙\r\n", boldRed()}, {u"\uFFFC", withFigure}, {u"丙丁", italicUnderlined()}});
+    content.setParagraphFormat(0, centred);
+    this->box->setContent(content);
+
+    // From inside the first paragraph to inside the second: its break, the figure, one more.
+    this->select(1, 5);
+    StyledText expected =
+        styled({{u"乙\r\n", boldRed()}, {u"\uFFFC", withFigure}, {u"丙", italicUnderlined()}});
+    expected.setParagraphFormat(0, centred);
+    const StyledText got = this->box->selContent();
+    EXPECT_EQ(got, expected);
+    ASSERT_EQ(got.runs().size(), 3u);
+    ASSERT_TRUE(got.runs()[1].format.figure);
+    EXPECT_EQ(*got.runs()[1].format.figure->bytes, *smallPng().bytes);
+
+    this->select(4, 0);
+    EXPECT_TRUE(this->box->selContent().empty());
+}
+
 REGISTER_TYPED_TEST_SUITE_P(FigureContract, AnInsertedFigureReadsBackWithItsBytes,
                             SetContentKeepsFiguresAndAPlainObjectCharacter,
                             SelFigureAtTheCaretOrSelectedAlone,
-                            DeleteRemovesTheFigureAndUndoRestoresIt, TheWidthIsSetAsOneStep);
+                            DeleteRemovesTheFigureAndUndoRestoresIt, TheWidthIsSetAsOneStep,
+                            SelContentIsTheSelectionWithFormatsFiguresAndParagraphs);
 
 }  // namespace pennory::testing::contract
