@@ -24,6 +24,9 @@ enum class RtfKeyword : std::uint8_t {
     Upr,
     Ud,
     // Pictures: the groups that hold one, the picture, its size and its data's form
+    Shape,            // \shp, a floating shape: its picture, if it has one, is read
+    ShapeInstance,    // \shpinst, the shape's properties, where its picture stands
+    ShapeResult,      // \shprslt, the shape drawn for older readers
     ShapePicture,     // \shppict, read in preference to \nonshppict
     NonShapePicture,  // \nonshppict, the copy for older readers
     Picture,

@@ -97,6 +97,8 @@ private:
     // A \shppict gave a picture and no text came since: its \nonshppict copy is skipped.
     bool m_shapePictureRead = false;
     bool m_pictureHolder = false;  // the \pict being read stands in a \shppict
+    std::size_t m_shapeDepth = 0;     // the stack's size in the \shp group; 0 outside one
+    bool m_shapeGavePicture = false;  // a picture of the shape being read was read
     std::vector<RtfGroupState> m_stack;
     std::size_t m_overflowDepth = 0;  // groups opened beyond kMaxDepth
     bool m_afterEnd = false;          // the outermost group has closed
@@ -185,6 +187,10 @@ void RtfReader::groupEnd() {
     if (m_stack.size() <= 1) return;  // an unbalanced '}'
     if (state().destination == RtfDestination::FontTable) m_fonts.finishEntry();
     const bool pictureEnds = m_picture.active() && m_stack.size() == m_pictureDepth;
+    if (m_shapeDepth > 0 && m_stack.size() == m_shapeDepth) {
+        if (!m_shapeGavePicture) m_leftOut.add(LeftOut::Pictures);
+        m_shapeDepth = 0;
+    }
     m_stack.pop_back();
     if (pictureEnds) finishPicture();
     if (m_stack.size() == 1) m_afterEnd = true;
@@ -307,6 +313,26 @@ bool RtfReader::pictureWord(RtfKeyword keyword, const RtfToken& token) {
     RtfGroupState& s = state();
     if (s.destination == RtfDestination::Skip) return false;
     switch (keyword) {
+        // A floating shape's picture (Word's "pib" property) is read as a figure where the
+        // shape is anchored; the copy in its result is then skipped. A shape with no picture
+        // (a text box, a drawing) is left out, as before.
+        case RtfKeyword::Shape:
+            if (s.destination != RtfDestination::Normal || m_shapeDepth > 0) {
+                s.destination = RtfDestination::Skip;
+                return true;
+            }
+            s.destination = RtfDestination::PictureHolder;
+            m_shapeDepth = m_stack.size();
+            m_shapeGavePicture = false;
+            return true;
+        case RtfKeyword::ShapeInstance:
+        case RtfKeyword::ShapeResult:
+            if (m_shapeDepth == 0 || s.destination != RtfDestination::PictureHolder) return false;
+            s.starred = false;
+            if (keyword == RtfKeyword::ShapeResult && m_shapeGavePicture) {
+                s.destination = RtfDestination::Skip;
+            }
+            return true;
         case RtfKeyword::ShapePicture:
             s.starred = false;
             s.destination = RtfDestination::PictureHolder;
@@ -355,6 +381,7 @@ void RtfReader::finishPicture() {
     m_lastProperties = state().paragraph;
     m_runs.appendFigure(FigureRef(std::move(*figure)), state());
     m_shapePictureRead = m_pictureHolder;
+    if (m_shapeDepth > 0) m_shapeGavePicture = true;
 }
 
 // The words that count in every destination read: the document's code page and default

@@ -27,7 +27,8 @@ StyledText readRtf(std::string_view bytes);
 // JPEG and \dibitmap ones that check accepts (without a checker, all) as they are, any
 // other as an Other figure holding its group's bytes (origin "rtf:pict").
 // As above, and sets leftOut to what the document had outside the text read: pictures
-// it cannot show (UnshownPictures), floating shapes (\shp, Pictures), objects (\object), footnotes,
+// it cannot show (UnshownPictures), floating shapes without a picture (\shp:
+// a text box, a drawing; Pictures), objects (\object), footnotes,
 // headers and footers, comments
 // (\annotation), and tables' structure (\cell, \row). Only what stands in the document's
 // text counts, not, say, a picture inside a header already left out.

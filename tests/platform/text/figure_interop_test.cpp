@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 
 #include "figure_test_support.h"
 #include "platform/text/office_documents.h"
+#include "platform/text/rtf_reader.h"
 #include "text_test_support.h"
 
 namespace pennory::text {
@@ -174,6 +176,34 @@ TEST_F(FigureInterop, ReadsThePictureLibreOfficePutsInADocxAndAnOdt) {
         EXPECT_NEAR(width, 3.39, 0.05) << name;
         EXPECT_FALSE(reading.leftOut.has(LeftOut::Pictures)) << name;
     }
+}
+
+// A picture floating beside the text comes in RTF as a shape holding it: it is read where the
+// shape is anchored.
+TEST_F(FigureInterop, ReadsTheFloatingPictureOfLibreOfficesRtf) {
+    if (!succeeds("command -v soffice")) GTEST_SKIP() << "LibreOffice is not installed";
+    std::ofstream(m_folder / "float.html")
+        << "<html><body><p>电路<img src=\"data:image/png;base64," + base64(m_png) +
+               "\" style=\"float:left\" width=\"128\" height=\"64\">图</p></body></html>";
+    ASSERT_TRUE(run(soffice(m_folder, "--writer --convert-to 'rtf:Rich Text Format' float.html")));
+    const std::string rtf = file("float.rtf");
+    ASSERT_NE(rtf.find("\\shp"), std::string::npos) << "LibreOffice wrote no floating shape";
+    LeftOutKinds leftOut;
+    const StyledText text = readRtf(rtf, leftOut);
+    // Anchored to its paragraph, it stands in that paragraph, beside the text.
+    const std::u16string plain = text.plainText();
+    EXPECT_EQ(std::count(plain.begin(), plain.end(), u'\uFFFC'), 1);
+    std::u16string words = plain;
+    std::erase(words, u'\uFFFC');
+    EXPECT_NE(words.find(u"电路图"), std::u16string::npos);
+    const FigureRef* found = nullptr;
+    for (const StyledRun& run : text.runs()) {
+        if (run.format.figure) found = &run.format.figure;
+    }
+    ASSERT_TRUE(found);
+    EXPECT_EQ((*found)->kind, FigureKind::Png);
+    EXPECT_EQ(*(*found)->bytes, m_png);
+    EXPECT_FALSE(leftOut.has(LeftOut::Pictures));
 }
 
 }  // namespace

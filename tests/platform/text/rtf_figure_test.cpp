@@ -147,6 +147,13 @@ TEST(RtfFigure, ReadsThePictureFormsOfOtherProgramsOnce) {
         {"abiword",
          "{\\rtf1 a{\\pict\\pngblip\\picw1\\pich1\\picwgoal15\\pichgoal15 " + png + "}b}",
          FigureKind::Png, testing::tinyPng()},
+        {"word: a floating picture, with its copy for older readers",
+         "{\\rtf1 a{\\shp{\\*\\shpinst\\shpleft0\\shptop0\\shpright900\\shpbottom1350"
+         "{\\sp{\\sn shapeType}{\\sv 75}}{\\sp{\\sn pib}{\\sv {\\pict\\picw53\\pich79"
+         "\\picwgoal30\\pichgoal45\\jpegblip " +
+             jpeg + "}}}}{\\shprslt{\\*\\do\\dobxcolumn\\dobypara\\dodhgt8193"
+         "{\\pict\\wmetafile8 0100}}}}b}",
+         FigureKind::Jpeg, testing::tinyJpeg()},
         {"binary data", "{\\rtf1 a{\\pict\\jpegblip\\bin24 " + fromHex(jpeg) + "}b}",
          FigureKind::Jpeg, testing::tinyJpeg()},
     };

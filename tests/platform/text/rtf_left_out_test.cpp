@@ -32,8 +32,15 @@ TEST(RtfLeftOut, KindsOfContentLeftOut) {
          u"a\uFFFCb",
          {}},
         {"metafile", "{\\rtf1 a{\\pict\\wmetafile8 0100}b}", u"a\uFFFCb", {L::UnshownPictures}},
-        {"floating shape",
-         "{\\rtf1 a{\\shp{\\*\\shpinst{\\sp{\\sn pib}{\\sv{\\pict\\pngblip 00}}}}}b}",
+        // A floating picture stands where it is anchored; a shape with none is left out.
+        {"floating picture",
+         "{\\rtf1 a{\\shp{\\*\\shpinst{\\sp{\\sn pib}{\\sv{\\pict\\pngblip 00}}}}"
+         "{\\shprslt{\\pict\\wmetafile8 00}}}b}",
+         u"a\uFFFCb",
+         {}},
+        {"text box",
+         "{\\rtf1 a{\\shp{\\*\\shpinst{\\sp{\\sn shapeType}{\\sv 202}}{\\shptxt box}}"
+         "{\\shprslt{\\*\\do\\dobxcolumn}}}b}",
          u"ab",
          {L::Pictures}},
         {"picture as a field's result",
