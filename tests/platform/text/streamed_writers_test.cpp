@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "metafile_samples.h"
 #include "paragraph_test_support.h"
 #include "platform/text/office_documents.h"
+#include "platform/text/rtf_picture_writer.h"
 #include "platform/text/rtf_writer.h"
 
 namespace pennory::text {
@@ -187,6 +189,68 @@ TEST(StreamedWriters, WholeFilesAreWhatTheyWere) {
             EXPECT_EQ(digestOf(bytes), digests[w]);
         }
     }
+}
+
+// Whatever pieces a writer gives, they join into the whole file; the RTF writer's pieces stay
+// near a megabyte however large the file, so no copy of the file is ever made.
+TEST(StreamedWriters, PiecesJoinIntoTheWholeFile) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const StyledText content = c.content();
+        for (int w = 0; w < 3; ++w) {
+            SCOPED_TRACE(kWriters[w].name);
+            std::string joined;
+            std::size_t largest = 0;
+            const bool written = kWriters[w].write(content, [&](std::string_view piece) {
+                joined.append(piece);
+                largest = std::max(largest, piece.size());
+                return true;
+            });
+            EXPECT_TRUE(written);
+            EXPECT_EQ(joined, wholeFile(w, content));
+            if (w == 0) {
+                EXPECT_LE(largest, std::size_t(1) << 20);
+            }
+        }
+    }
+}
+
+// A sink that refuses a piece is offered none after it, and the writer says it failed.
+TEST(StreamedWriters, ARefusedPieceStopsTheWriter) {
+    const StyledText content = everyFigure();
+    for (const WriterRow& writer : kWriters) {
+        for (int accepted : {0, 1, 3, 12}) {
+            SCOPED_TRACE(std::string(writer.name) + " " + std::to_string(accepted));
+            int offered = 0;
+            const bool written = writer.write(content, [&](std::string_view) {
+                return ++offered <= accepted;
+            });
+            EXPECT_FALSE(written);
+            EXPECT_EQ(offered, accepted + 1);
+        }
+    }
+}
+
+TEST(StreamedWriters, AnRtfPictureGroupInPiecesIsTheGroupWhole) {
+    const Figure jpeg = figureOf(FigureKind::Jpeg, largeJpeg(200'003, 5), 4000, 3000);
+    std::string whole;
+    writeRtfPicture(whole, jpeg);
+    std::vector<std::string> pieces;
+    EXPECT_TRUE(writeRtfPicture(jpeg, [&](std::string_view piece) {
+        pieces.emplace_back(piece);
+        return true;
+    }));
+    // The words, the data in lines of 128 digits and 64 KiB of bytes a piece, the end.
+    ASSERT_EQ(pieces.size(), 6u);
+    EXPECT_EQ(pieces[0],
+              "{\\*\\shppict{\\pict\\picscalex100\\picscaley100\\picw4000\\pich3000"
+              "\\picwgoal60000\\pichgoal45000\\jpegblip");
+    EXPECT_EQ(pieces[1].size(), 65536u * 2 + 1024 * 2);
+    EXPECT_EQ(pieces[4].size(), (200'003u - 3 * 65536) * 2 + (200'003u - 3 * 65536 + 63) / 64 * 2);
+    EXPECT_EQ(pieces[5], "}}");
+    std::string joined;
+    for (const std::string& piece : pieces) joined += piece;
+    EXPECT_EQ(joined, whole);
 }
 
 }  // namespace
