@@ -30,9 +30,8 @@ FileResult saveDocument(const std::filesystem::path& path, const text::StyledTex
     }
     // A file of photos goes to the disk as it is made, never held whole beside them.
     if (format.stream) {
-        return writeFileAtomically(path, [&](const text::ByteSink& sink) {
-            return format.stream(content, sink);
-        });
+        return writeFileAtomically(
+            path, [&](const text::ByteSink& sink) { return format.stream(content, sink); });
     }
     WriteResult written = format.write(content);
     if (!written.accepted) return FileResult::failure(std::move(written.refusal));

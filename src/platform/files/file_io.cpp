@@ -257,8 +257,8 @@ FileResult writeAtomically(const std::filesystem::path& path, const ByteProducer
     for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
         const std::filesystem::path name = temporaryNameFor(target);
         // Owner-only from the start, so the text is never readable by others even briefly.
-        fd.adopt(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                        ownerOnly ? 0600 : 0666));
+        fd.adopt(
+            ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, ownerOnly ? 0600 : 0666));
         if (fd.get() >= 0) temporary.set(name);
         if (fd.get() < 0 && (errno == EACCES || errno == EPERM)) return inPlace(errno);
         if (fd.get() < 0 && errno != EEXIST) return writeFailure(errno);

@@ -120,10 +120,11 @@ TEST(StreamedFile, NothingIsWrittenAfterARefusedPiece) {
 TEST(StreamedFile, AProducerThatFailsLeavesTheOldFile) {
     TempFolder folder;
     putFile(folder / "doc.rtf", "old");
-    const FileResult result = writeFileAtomically(folder / "doc.rtf", [](const text::ByteSink& sink) {
-        sink("half a file");
-        return false;
-    });
+    const FileResult result =
+        writeFileAtomically(folder / "doc.rtf", [](const text::ByteSink& sink) {
+            sink("half a file");
+            return false;
+        });
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message, u"磁盘读写出错。");
     EXPECT_THROW(writeFileAtomically(folder / "doc.rtf",

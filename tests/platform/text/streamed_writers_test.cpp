@@ -152,18 +152,18 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"empty", [] { return StyledText(); },
-     0x231d862b25c8488fULL, 0xebbbda5edc247b6dULL, 0xc8266bf8b1079c91ULL, 172, 3278, 2036},
-    {"fonts and colours", &fontsAndColours,
-     0x2a34eec767d56e27ULL, 0xf70a56f18ff1f085ULL, 0x0b58a6bb5fd9e3e6ULL, 706, 3640, 2431},
-    {"paragraph formats", &paragraphsAndFigure,
-     0x6aab3eea224e03bdULL, 0xfa47219abcc23100ULL, 0x89b06698ba3c685eULL, 1263, 4349, 2907},
-    {"long text", &longText,
-     0x697633996b65c4f1ULL, 0xa1474d39489ea09fULL, 0xfe817427d37dff46ULL, 6747028, 52056, 35071},
-    {"every figure", &everyFigure,
-     0x2b9e18f5984d321dULL, 0x59d1cefeb2fd4a34ULL, 0xd9c9eba5236f6a09ULL, 6446956, 3009344, 3007436},
-    {"thirty photos", &photos,
-     0x3614304c504419f0ULL, 0x0f0f9b3b522849aaULL, 0x3c3f78b37a5dc567ULL, 63903418, 1053163, 1051134},
+    {"empty", [] { return StyledText(); }, 0x231d862b25c8488fULL, 0xebbbda5edc247b6dULL,
+     0xc8266bf8b1079c91ULL, 172, 3278, 2036},
+    {"fonts and colours", &fontsAndColours, 0x2a34eec767d56e27ULL, 0xf70a56f18ff1f085ULL,
+     0x0b58a6bb5fd9e3e6ULL, 706, 3640, 2431},
+    {"paragraph formats", &paragraphsAndFigure, 0x6aab3eea224e03bdULL, 0xfa47219abcc23100ULL,
+     0x89b06698ba3c685eULL, 1263, 4349, 2907},
+    {"long text", &longText, 0x697633996b65c4f1ULL, 0xa1474d39489ea09fULL, 0xfe817427d37dff46ULL,
+     6747028, 52056, 35071},
+    {"every figure", &everyFigure, 0x2b9e18f5984d321dULL, 0x59d1cefeb2fd4a34ULL,
+     0xd9c9eba5236f6a09ULL, 6446956, 3009344, 3007436},
+    {"thirty photos", &photos, 0x3614304c504419f0ULL, 0x0f0f9b3b522849aaULL, 0x3c3f78b37a5dc567ULL,
+     63903418, 1053163, 1051134},
 };
 
 std::string wholeFile(int writer, const StyledText& content) {
@@ -222,9 +222,8 @@ TEST(StreamedWriters, ARefusedPieceStopsTheWriter) {
         for (int accepted : {0, 1, 3, 12}) {
             SCOPED_TRACE(std::string(writer.name) + " " + std::to_string(accepted));
             int offered = 0;
-            const bool written = writer.write(content, [&](std::string_view) {
-                return ++offered <= accepted;
-            });
+            const bool written =
+                writer.write(content, [&](std::string_view) { return ++offered <= accepted; });
             EXPECT_FALSE(written);
             EXPECT_EQ(offered, accepted + 1);
         }
