@@ -24,6 +24,15 @@ LoadedDocument loadDocument(const std::filesystem::path& path,
 
 FileResult saveDocument(const std::filesystem::path& path, const text::StyledText& content,
                         const DocumentFormat& format) {
+    if (format.refuses) {
+        if (const std::u16string_view refusal = format.refuses(content); !refusal.empty())
+            return FileResult::failure(std::u16string(refusal));
+    }
+    // A file of photos goes to the disk as it is made, never held whole beside them.
+    if (format.stream) {
+        return writeFileAtomically(
+            path, [&](const text::ByteSink& sink) { return format.stream(content, sink); });
+    }
     WriteResult written = format.write(content);
     if (!written.accepted) return FileResult::failure(std::move(written.refusal));
     return writeFileAtomically(path, written.bytes);

@@ -24,8 +24,9 @@ LoadedDocument loadDocument(const std::filesystem::path& path, const text::CharF
 
 // Writes content in the format's form (RTF: formatted; text: the characters only, as
 // encodePlainText() writes them: code page 936, GB18030 when a character needs it, CR LF as
-// the content has), replacing any file at path atomically. When the format's writer refuses
-// the content, nothing is written and the result carries the writer's reason.
+// the content has), replacing any file at path atomically. When the format refuses the
+// content, nothing is written and the result carries its reason. A format that can stream
+// (RTF, DOCX, ODT) is written as it is made, so the whole file is never in memory.
 FileResult saveDocument(const std::filesystem::path& path, const text::StyledText& content,
                         const DocumentFormat& format);
 FileResult saveDocument(const std::filesystem::path& path, const text::StyledText& content,

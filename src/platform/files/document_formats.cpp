@@ -34,6 +34,10 @@ WriteResult writeRtfDocument(const text::StyledText& content) {
     return {true, {}, text::writeRtf(content)};
 }
 
+bool streamRtfDocument(const text::StyledText& content, const text::ByteSink& sink) {
+    return text::writeRtf(content, sink);
+}
+
 ReadResult readPlainTextDocument(std::string_view bytes, const text::CharFormat& plainFormat) {
     ReadResult result;
     std::optional<std::u16string> plain = text::decodePlainText(bytes);
@@ -82,10 +86,23 @@ std::u16string_view xmlRefusal(const text::StyledText& content) {
 }
 
 // Refused before a byte is made: nothing is written and the manuscript stays as it is.
+std::u16string_view officeRefusal(const text::StyledText& content) {
+    return text::xmlCanHold(content) ? std::u16string_view() : xmlRefusal(content);
+}
+
 WriteResult writeOfficeDocument(const text::StyledText& content,
                                 std::string (*write)(const text::StyledText&)) {
-    if (!text::xmlCanHold(content)) return {false, std::u16string(xmlRefusal(content)), {}};
+    if (const std::u16string_view refusal = officeRefusal(content); !refusal.empty())
+        return {false, std::u16string(refusal), {}};
     return {true, {}, write(content)};
+}
+
+bool streamDocxDocument(const text::StyledText& content, const text::ByteSink& sink) {
+    return text::writeDocx(content, sink);
+}
+
+bool streamOdtDocument(const text::StyledText& content, const text::ByteSink& sink) {
+    return text::writeOdt(content, sink);
 }
 
 WriteResult writeDocxDocument(const text::StyledText& content) {
@@ -106,7 +123,9 @@ constexpr std::array kFormats{
                    .openRank = 2,
                    .recognises = &text::looksLikeRtf,
                    .read = &readRtfDocument,
-                   .write = &writeRtfDocument},
+                   .write = &writeRtfDocument,
+                   .refuses = nullptr,
+                   .stream = &streamRtfDocument},
     // Open's list calls it "text", the Save As dialog "txt".
     DocumentFormat{.type = SaveType::Text,
                    .saveAsCaption = u"txt文档",
@@ -116,7 +135,9 @@ constexpr std::array kFormats{
                    .openRank = 1,
                    .recognises = nullptr,
                    .read = &readPlainTextDocument,
-                   .write = &writePlainTextDocument},
+                   .write = &writePlainTextDocument,
+                   .refuses = nullptr,
+                   .stream = nullptr},
     DocumentFormat{.type = SaveType::Docx,
                    .saveAsCaption = u"docx文档",
                    .openLabel = u"docx文件(*.docx)",
@@ -125,7 +146,9 @@ constexpr std::array kFormats{
                    .openRank = 3,
                    .recognises = &text::looksLikeDocx,
                    .read = &readDocxDocument,
-                   .write = &writeDocxDocument},
+                   .write = &writeDocxDocument,
+                   .refuses = &officeRefusal,
+                   .stream = &streamDocxDocument},
     DocumentFormat{.type = SaveType::Odt,
                    .saveAsCaption = u"odt文档",
                    .openLabel = u"odt文件(*.odt)",
@@ -134,7 +157,9 @@ constexpr std::array kFormats{
                    .openRank = 4,
                    .recognises = &text::looksLikeOdt,
                    .read = &readOdtDocument,
-                   .write = &writeOdtDocument},
+                   .write = &writeOdtDocument,
+                   .refuses = &officeRefusal,
+                   .stream = &streamOdtDocument},
 };
 
 constexpr bool inSaveAsOrder() {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/text/byte_sink.h"
 #include "platform/text/left_out.h"
 #include "platform/text/styled_text.h"
 
@@ -51,6 +52,12 @@ struct DocumentFormat {
     ReadResult (*read)(std::string_view bytes, const text::CharFormat& plainFormat);
     // Styled text to bytes; every format has one.
     WriteResult (*write)(const text::StyledText& content);
+    // Why the format cannot hold content, in a Chinese sentence; empty when it can. Asked
+    // before anything is written. nullptr: it holds everything (or write refuses by itself).
+    std::u16string_view (*refuses)(const text::StyledText& content) = nullptr;
+    // The same bytes as write, given to a sink as they are made, for content refuses accepts;
+    // false when the sink refused a piece. nullptr: the file is made whole by write.
+    bool (*stream)(const text::StyledText& content, const text::ByteSink& sink) = nullptr;
 };
 
 // Every row, in Save As order (row i has SaveType i).

@@ -55,26 +55,75 @@ int injected(WriteStep step) {
     return fault && fault->step == step ? fault->error : 0;
 }
 
-int writeAll(int fd, std::string_view bytes, WriteStep step = WriteStep::Write) {
-    const detail::WriteFault* fault = detail::activeWriteFault();
-    const bool failing = fault && fault->step == step;
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        std::size_t chunk = std::min<std::size_t>(bytes.size() - written, 1 << 20);
-        if (failing) {
-            if (written >= fault->failAfterBytes) return fault->error;
-            chunk = std::min(chunk, fault->failAfterBytes - written);
-        }
-        const ssize_t n = ::write(fd, bytes.data() + written, chunk);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        written += static_cast<std::size_t>(n);
+// Writes the pieces of one file to fd, in calls of at most a megabyte. The injected fault of
+// step meets it once failAfterBytes bytes, counted over every piece, are written; error() is
+// the first failure, after which nothing more is written.
+class FileSink {
+public:
+    FileSink(int fd, WriteStep step) : m_fd(fd) {
+        const detail::WriteFault* fault = detail::activeWriteFault();
+        if (fault && fault->step == step) m_fault = fault;
     }
-    if (failing && written >= fault->failAfterBytes) return fault->error;
-    return 0;
+    bool put(std::string_view bytes) {
+        if (m_error == 0) m_error = write(bytes);
+        return m_error == 0;
+    }
+    int error() const { return m_error; }
+    // The error of the whole file, once every piece is in: a fault also meets a file whose
+    // bytes were fewer than failAfterBytes when it asks for none at all.
+    int finish() {
+        if (m_error == 0 && m_fault && m_written >= m_fault->failAfterBytes)
+            m_error = m_fault->error;
+        return m_error;
+    }
+
+private:
+    int write(std::string_view bytes) {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            std::size_t chunk = std::min<std::size_t>(bytes.size() - done, 1 << 20);
+            if (m_fault) {
+                if (m_written >= m_fault->failAfterBytes) return m_fault->error;
+                chunk = std::min(chunk, m_fault->failAfterBytes - m_written);
+            }
+            const ssize_t n = ::write(m_fd, bytes.data() + done, chunk);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return errno;
+            }
+            done += static_cast<std::size_t>(n);
+            m_written += static_cast<std::size_t>(n);
+        }
+        if (m_fault && m_written >= m_fault->failAfterBytes) return m_fault->error;
+        return 0;
+    }
+
+    int m_fd;
+    const detail::WriteFault* m_fault = nullptr;
+    std::size_t m_written = 0;
+    int m_error = 0;
+};
+
+int writeAll(int fd, std::string_view bytes, WriteStep step) {
+    FileSink sink(fd, step);
+    sink.put(bytes);
+    return sink.finish();
 }
+
+// The temporary file is removed however its writing ends, an exception of the producer's
+// included, unless it was put in place of the target.
+class TemporaryName {
+public:
+    ~TemporaryName() {
+        if (!m_path.empty()) ::unlink(m_path.c_str());
+    }
+    void set(std::filesystem::path path) { m_path = std::move(path); }
+    const std::filesystem::path& path() const { return m_path; }
+    void keep() { m_path.clear(); }
+
+private:
+    std::filesystem::path m_path;
+};
 
 std::filesystem::path temporaryNameFor(const std::filesystem::path& target) {
     static thread_local std::mt19937_64 random{std::random_device{}()};
@@ -162,8 +211,13 @@ FileResult readFile(const std::filesystem::path& path, std::string& bytes,
     return FileResult::success();
 }
 
-FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                               bool ownerOnly) {
+namespace {
+
+// whole: the file's bytes when the caller has them; otherwise the rare in-place rewrite, which
+// needs them twice (to write and, on failure, to know what it wrote), collects what produce
+// gives into memory.
+FileResult writeAtomically(const std::filesystem::path& path, const ByteProducer& produce,
+                           const std::string_view* whole, bool ownerOnly) {
     std::error_code ec;
     std::filesystem::path target = path;
     // Saving through a symbolic link replaces the file it points to, not the link.
@@ -187,36 +241,46 @@ FileResult writeFileAtomically(const std::filesystem::path& path, std::string_vi
         keepMode = true;
     }
 
-    std::filesystem::path temporary;
+    auto inPlace = [&](int folderError) {
+        if (whole) return writeInPlace(target, *whole, ownerOnly, folderError);
+        std::string collected;
+        if (!produce(text::stringSink(collected))) return writeFailure(EIO);
+        return writeInPlace(target, collected, ownerOnly, folderError);
+    };
+    TemporaryName temporary;
     FileDescriptor fd;
     if (const int error = injected(WriteStep::Create)) return writeFailure(error);
     if (injected(WriteStep::InPlace) || injected(WriteStep::Backup) ||
         injected(WriteStep::KilledInPlace)) {
-        return writeInPlace(target, bytes, ownerOnly, EACCES);
+        return inPlace(EACCES);
     }
     for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
-        temporary = temporaryNameFor(target);
+        const std::filesystem::path name = temporaryNameFor(target);
         // Owner-only from the start, so the text is never readable by others even briefly.
-        fd.adopt(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                        ownerOnly ? 0600 : 0666));
-        if (fd.get() < 0 && (errno == EACCES || errno == EPERM))
-            return writeInPlace(target, bytes, ownerOnly, errno);
+        fd.adopt(
+            ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, ownerOnly ? 0600 : 0666));
+        if (fd.get() >= 0) temporary.set(name);
+        if (fd.get() < 0 && (errno == EACCES || errno == EPERM)) return inPlace(errno);
         if (fd.get() < 0 && errno != EEXIST) return writeFailure(errno);
     }
     if (fd.get() < 0) return writeFailure(EEXIST);
 
+    // The temporary file goes with the descriptor (TemporaryName).
     auto fail = [&](int error) {
         fd.reset();
-        ::unlink(temporary.c_str());
         return writeFailure(error);
     };
     if (keepMode && ::fchmod(fd.get(), mode) != 0) return fail(errno);
-    if (const int error = writeAll(fd.get(), bytes)) return fail(error);
+    FileSink sink(fd.get(), WriteStep::Write);
+    const bool produced = produce([&sink](std::string_view piece) { return sink.put(piece); });
+    if (const int error = sink.finish()) return fail(error);
+    if (!produced) return fail(EIO);
     if (const int error = injected(WriteStep::Sync)) return fail(error);
     if (::fsync(fd.get()) != 0) return fail(errno);
     if (const int error = fd.close()) return fail(error);
     if (const int error = injected(WriteStep::Rename)) return fail(error);
-    if (::rename(temporary.c_str(), target.c_str()) != 0) return fail(errno);
+    if (::rename(temporary.path().c_str(), target.c_str()) != 0) return fail(errno);
+    temporary.keep();
 
     // Make the rename itself durable; a failure here no longer affects the file's content.
     std::filesystem::path folder = target.parent_path();
@@ -224,6 +288,19 @@ FileResult writeFileAtomically(const std::filesystem::path& path, std::string_vi
     FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) ::fsync(dir.get());
     return FileResult::success();
+}
+
+}  // namespace
+
+FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                               bool ownerOnly) {
+    return writeAtomically(
+        path, [bytes](const text::ByteSink& sink) { return sink(bytes); }, &bytes, ownerOnly);
+}
+
+FileResult writeFileAtomically(const std::filesystem::path& path, const ByteProducer& produce,
+                               bool ownerOnly) {
+    return writeAtomically(path, produce, nullptr, ownerOnly);
 }
 
 }  // namespace pennory::files

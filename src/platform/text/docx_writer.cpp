@@ -292,12 +292,12 @@ std::string appProperties() {
 
 }  // namespace
 
-std::string writeDocx(const StyledText& content) {
+bool writeDocx(const StyledText& content, const ByteSink& sink) {
     CharFormat base;
     if (!content.empty()) base = content.runs().front().format;
     FigureParts figures(kFirstFigureRelationship);
     std::string main = document(content, figures);
-    ZipWriter zip;
+    ZipStreamWriter zip(sink);
     zip.add("[Content_Types].xml", contentTypes(figures));
     zip.add("_rels/.rels",
             relationships({{"officeDocument", "word/document.xml"},
@@ -322,6 +322,12 @@ std::string writeDocx(const StyledText& content) {
         zip.add(part.name, *part.bytes, compress);
     }
     return zip.finish();
+}
+
+std::string writeDocx(const StyledText& content) {
+    std::string package;
+    writeDocx(content, stringSink(package));
+    return package;
 }
 
 }  // namespace pennory::text

@@ -279,7 +279,7 @@ std::string styles(const std::set<std::u16string>& fonts) {
 
 }  // namespace
 
-std::string writeOdt(const StyledText& content) {
+bool writeOdt(const StyledText& content, const ByteSink& sink) {
     std::vector<Paragraph> paragraphs = paragraphsOf(content);
     const std::vector<float> sizes = paragraphStartSizes(content);
     for (std::size_t i = 0; i < paragraphs.size() && i < content.paragraphs().size(); ++i)
@@ -326,7 +326,7 @@ std::string writeOdt(const StyledText& content) {
     }
     body += "</office:text></office:body></office:document-content>";
 
-    ZipWriter zip;
+    ZipStreamWriter zip(sink);
     zip.add("mimetype", std::string(odt::kMimeType), false);
     zip.add("META-INF/manifest.xml", manifest(pictures));
     zip.add("content.xml", std::move(body));
@@ -338,6 +338,12 @@ std::string writeOdt(const StyledText& content) {
         zip.add(entry.path, *entry.bytes, compress);
     }
     return zip.finish();
+}
+
+std::string writeOdt(const StyledText& content) {
+    std::string package;
+    writeOdt(content, stringSink(package));
+    return package;
 }
 
 }  // namespace pennory::text

@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text/byte_sink.h"
 #include "platform/text/left_out.h"
 #include "platform/text/styled_text.h"
 #include "platform/text/zip_package.h"
@@ -32,11 +33,16 @@ struct OfficeReading {
 // A zip package whose content types name a WordprocessingML main document.
 bool looksLikeDocx(std::string_view bytes);
 OfficeReading readDocx(std::string_view bytes, const CharFormat& plainFormat);
+// Gives the package to sink as it is made, entry by entry; false when the sink refused a
+// piece (the writer then stops). The second form makes it whole.
+bool writeDocx(const StyledText& content, const ByteSink& sink);
 std::string writeDocx(const StyledText& content);
 
 // A zip package whose first entry "mimetype" says application/vnd.oasis.opendocument.text.
 bool looksLikeOdt(std::string_view bytes);
 OfficeReading readOdt(std::string_view bytes, const CharFormat& plainFormat);
+// As writeDocx.
+bool writeOdt(const StyledText& content, const ByteSink& sink);
 std::string writeOdt(const StyledText& content);
 
 }  // namespace pennory::text

@@ -17,22 +17,30 @@ void word(std::string& out, const char* name, long value) {
 }
 
 // Hex in lines of 128 digits, as word processors write it, so that no line is megabytes long.
-// Written straight into the string's room: a photo's data is most of the file.
-void hex(std::string& out, std::string_view bytes) {
+// A photo's data is most of the file: it goes to the sink in pieces of 64 KiB of bytes, each
+// a whole number of lines, so that the pieces join into exactly the lines of one run.
+bool hex(const ByteSink& sink, std::string_view bytes) {
     static constexpr char kDigits[] = "0123456789abcdef";
-    const std::size_t lines = (bytes.size() + 63) / 64;
-    const std::size_t at = out.size();
-    out.resize(at + bytes.size() * 2 + lines * 2);
-    char* to = out.data() + at;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i % 64 == 0) {
-            *to++ = '\r';
-            *to++ = '\n';
+    static constexpr std::size_t kPieceBytes = 64 * 1024;
+    static_assert(kPieceBytes % 64 == 0);
+    std::string piece;
+    for (std::size_t from = 0; from < bytes.size(); from += kPieceBytes) {
+        const std::string_view part = bytes.substr(from, kPieceBytes);
+        const std::size_t lines = (part.size() + 63) / 64;
+        piece.resize(part.size() * 2 + lines * 2);
+        char* to = piece.data();
+        for (std::size_t i = 0; i < part.size(); ++i) {
+            if (i % 64 == 0) {
+                *to++ = '\r';
+                *to++ = '\n';
+            }
+            const auto b = static_cast<unsigned char>(part[i]);
+            *to++ = kDigits[b >> 4];
+            *to++ = kDigits[b & 15];
         }
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        *to++ = kDigits[b >> 4];
-        *to++ = kDigits[b & 15];
+        if (!sink(piece)) return false;
     }
+    return true;
 }
 
 int scalePercent(const Figure& figure, int naturalWidth) {
@@ -84,14 +92,11 @@ RtfFigureForm rtfFigureForm(const Figure& figure) {
     return RtfFigureForm::Media;
 }
 
-void writeRtfPicture(std::string& out, const Figure& figure) {
+bool writeRtfPicture(const Figure& figure, const ByteSink& sink) {
     const RtfFigureForm form = rtfFigureForm(figure);
-    if (form == RtfFigureForm::None) return;
+    if (form == RtfFigureForm::None) return true;
     const std::string_view bytes = *figure.bytes;
-    if (form == RtfFigureForm::AsRead) {
-        out += bytes;
-        return;
-    }
+    if (form == RtfFigureForm::AsRead) return sink(bytes);
     const auto [goalW, goalH] = naturalTwips(figure);
     const int scale = scalePercent(figure, goalW);
     const bool metafile = form == RtfFigureForm::Emf || form == RtfFigureForm::Wmf;
@@ -102,6 +107,13 @@ void writeRtfPicture(std::string& out, const Figure& figure) {
     const long height = !metafile             ? figure.heightPx
                         : figure.heightPx > 0 ? std::lround(figure.heightPx * 2540.0 / 96.0)
                                               : std::lround(goalH * 127.0 / 72.0);
+    // The words around the data are gathered here; the data goes to the sink as it is made.
+    std::string out;
+    auto data = [&](std::string_view part) {
+        const bool taken = sink(out) && hex(sink, part);
+        out.clear();
+        return taken;
+    };
     // A WMF stands in a plain \pict group, the form RTF has held metafiles in from the first.
     out += form == RtfFigureForm::Wmf ? "{\\pict" : "{\\*\\shppict{\\pict";
     if (form == RtfFigureForm::Wmf) out += "\\wmetafile8";
@@ -111,42 +123,43 @@ void writeRtfPicture(std::string& out, const Figure& figure) {
     word(out, "\\pich", height);
     word(out, "\\picwgoal", goalW);
     word(out, "\\pichgoal", goalH);
+    bool taken = true;
     switch (form) {
         case RtfFigureForm::Png:
             out += "\\pngblip";
-            hex(out, bytes);
+            taken = data(bytes);
             break;
         case RtfFigureForm::Jpeg:
             out += "\\jpegblip";
-            hex(out, bytes);
+            taken = data(bytes);
             break;
         case RtfFigureForm::Dib:
             out += "\\dibitmap0";
-            hex(out, bytes.substr(kBmpFileHeader));
+            taken = data(bytes.substr(kBmpFileHeader));
             break;
         case RtfFigureForm::Gif:
             out += "{\\*\\pennorygif";
-            hex(out, bytes);
+            taken = data(bytes);
             out += '}';
             break;
         case RtfFigureForm::Emf:
             out += "\\emfblip";
-            hex(out, bytes);
+            taken = data(bytes);
             break;
         case RtfFigureForm::Wmf:
             if (hasWmfPlaceableHeader(bytes)) {
                 // Kept beside the records, so that a package gets the file back unchanged.
                 out += "{\\*\\pennorywmfheader";
-                hex(out, bytes.substr(0, kWmfPlaceableHeaderSize));
+                taken = data(bytes.substr(0, kWmfPlaceableHeaderSize));
                 out += '}';
-                hex(out, bytes.substr(kWmfPlaceableHeaderSize));
+                taken = taken && data(bytes.substr(kWmfPlaceableHeaderSize));
             } else {
-                hex(out, bytes);
+                taken = data(bytes);
             }
             break;
         case RtfFigureForm::Media:
             out += "{\\*\\pennorymedia " + originContentType(figure);
-            hex(out, bytes);
+            taken = data(bytes);
             out += '}';
             break;
         case RtfFigureForm::None:
@@ -154,6 +167,11 @@ void writeRtfPicture(std::string& out, const Figure& figure) {
             break;
     }
     out += form == RtfFigureForm::Wmf ? "}" : "}}";
+    return taken && sink(out);
+}
+
+void writeRtfPicture(std::string& out, const Figure& figure) {
+    writeRtfPicture(figure, stringSink(out));
 }
 
 }  // namespace pennory::text

@@ -22,6 +22,7 @@
 
 #include <string>
 
+#include "platform/text/byte_sink.h"
 #include "platform/text/figure.h"
 
 namespace pennory::text {
@@ -38,7 +39,11 @@ std::pair<int, int> naturalTwips(const Figure& figure);
 enum class RtfFigureForm { None, Png, Jpeg, Dib, Gif, AsRead, Emf, Wmf, Media };
 RtfFigureForm rtfFigureForm(const Figure& figure);
 
-// Appends the picture group of figure to out; nothing when its form is None.
+// Gives the picture group of figure to sink, its data in pieces of some 128 KiB of hex;
+// nothing when its form is None. False when the sink refused a piece (no further piece is
+// offered).
+bool writeRtfPicture(const Figure& figure, const ByteSink& sink);
+// The same group appended to out.
 void writeRtfPicture(std::string& out, const Figure& figure);
 
 }  // namespace pennory::text

@@ -17,10 +17,15 @@ constexpr char kHex[] = "0123456789abcdef";
 // The most bytes one UTF-16 unit can become: \uc1\u-32768\'hh\'hh is twenty.
 constexpr std::size_t kMaxBytesPerUnit = 20;
 
-// Appends to a string through a raw pointer; room is made per run, not per character.
+// Gathers the file in a buffer of about a megabyte, written on raw pointers, that goes to the
+// sink whenever the next run (or block of a long run) does not fit: room is made per run, not
+// per character. Once the sink has refused a piece nothing more is offered to it.
 class Output {
 public:
+    explicit Output(const ByteSink& sink) : m_sink(sink) { m_buffer.resize(kPieceBytes); }
     void reserve(std::size_t extra) {
+        if (m_buffer.size() - m_pos >= extra) return;
+        flush();
         if (m_buffer.size() - m_pos < extra)
             m_buffer.resize(std::max(m_buffer.size() * 2, m_pos + extra));
     }
@@ -83,14 +88,31 @@ public:
         put(name);
         number(value);
     }
-    std::string take() {
-        m_buffer.resize(m_pos);
-        return std::move(m_buffer);
+    // A figure's group, after what was gathered before it; its data goes in its own pieces.
+    void picture(const Figure& figure) {
+        flush();
+        if (m_ok) m_ok = writeRtfPicture(figure, m_sink);
     }
+    // Passes on what is left; false when the sink refused any piece.
+    bool finish() {
+        flush();
+        return m_ok;
+    }
+    bool ok() const { return m_ok; }
 
 private:
+    static constexpr std::size_t kPieceBytes = std::size_t(1) << 20;
+
+    void flush() {
+        if (m_pos == 0) return;
+        if (m_ok) m_ok = m_sink(std::string_view(m_buffer.data(), m_pos));
+        m_pos = 0;
+    }
+
+    const ByteSink& m_sink;
     std::string m_buffer;
     std::size_t m_pos = 0;
+    bool m_ok = true;
 };
 
 // Characters: printable ASCII as itself, CR LF as \par, tab as \tab, other control characters
@@ -103,46 +125,54 @@ public:
     explicit CharWriter(Output& out) : m_out(out), m_tables(cp936::Tables::get()) {}
 
     void write(std::u16string_view text, bool inFontTable) {
-        // Enough for the whole text: every unit takes at most kMaxBytesPerUnit bytes.
-        m_out.reserve(text.size() * kMaxBytesPerUnit + 16);
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const char16_t c = text[i];
-            if (c >= 0x20 && c < 0x7F) {
-                // A literal ';' would end a font name. AbiWord drops a blank that follows a
-                // \uN? there, but reads it as \'20.
-                const bool afterUnicode = i > 0 && text[i - 1] >= 0x80 &&
-                                          m_tables.bytesOf(text[i - 1]) == cp936::Tables::kNoBytes;
-                if (inFontTable &&
-                    (c == '\\' || c == '{' || c == '}' || c == ';' || (c == ' ' && afterUnicode))) {
-                    m_out.hexByte(c);
-                } else if (c == '\\' || c == '{' || c == '}') {
-                    m_out.putUnchecked('\\');
-                    m_out.putUnchecked(static_cast<char>(c));
-                } else {
-                    m_out.putUnchecked(static_cast<char>(c));
-                }
-                continue;
-            }
-            if (c < 0x80) {
-                if (c == u'\r' && !inFontTable && i + 1 < text.size() && text[i + 1] == u'\n') {
-                    m_out.putRaw("\\par\r\n");
-                    ++i;
-                } else if (c == u'\t' && !inFontTable) {
-                    m_out.putRaw("\\tab ");
-                } else {
-                    m_out.hexByte(c);
-                }
-                continue;
-            }
-            if (inFontTable) {
-                fontNameChar(c);
-            } else {
-                unicode(c);
-            }
+        for (std::size_t i = 0; i < text.size();) {
+            const std::size_t end = std::min(text.size(), i + kBlockUnits);
+            // Room for the block and one unit more: a CR LF across its end is written whole.
+            m_out.reserve((end - i + 1) * kMaxBytesPerUnit + 16);
+            for (; i < end; ++i) writeUnit(text, i, inFontTable);
         }
     }
 
 private:
+    static constexpr std::size_t kBlockUnits = 4096;
+
+    // Writes text[i], and text[i + 1] too when the two are one CR LF (i then points at it).
+    void writeUnit(std::u16string_view text, std::size_t& i, bool inFontTable) {
+        const char16_t c = text[i];
+        if (c >= 0x20 && c < 0x7F) {
+            // A literal ';' would end a font name. AbiWord drops a blank that follows a
+            // \uN? there, but reads it as \'20.
+            const bool afterUnicode = i > 0 && text[i - 1] >= 0x80 &&
+                                      m_tables.bytesOf(text[i - 1]) == cp936::Tables::kNoBytes;
+            if (inFontTable &&
+                (c == '\\' || c == '{' || c == '}' || c == ';' || (c == ' ' && afterUnicode))) {
+                m_out.hexByte(c);
+            } else if (c == '\\' || c == '{' || c == '}') {
+                m_out.putUnchecked('\\');
+                m_out.putUnchecked(static_cast<char>(c));
+            } else {
+                m_out.putUnchecked(static_cast<char>(c));
+            }
+            return;
+        }
+        if (c < 0x80) {
+            if (c == u'\r' && !inFontTable && i + 1 < text.size() && text[i + 1] == u'\n') {
+                m_out.putRaw("\\par\r\n");
+                ++i;
+            } else if (c == u'\t' && !inFontTable) {
+                m_out.putRaw("\\tab ");
+            } else {
+                m_out.hexByte(c);
+            }
+            return;
+        }
+        if (inFontTable) {
+            fontNameChar(c);
+        } else {
+            unicode(c);
+        }
+    }
+
     // Font names keep the plain rich-edit form, \'hh bytes where the code page has the
     // character and \uN? under the \uc1 in effect otherwise: AbiWord reads fallback bytes after
     // \u in the font table as part of the name, and then drops a blank in the text.
@@ -282,8 +312,7 @@ Tables collectTables(const StyledText& text) {
     return t;
 }
 
-// The room the figures' hex takes (two digits a byte and a line break every 64 bytes), so
-// that a manuscript of photos is written without growing, and copying, its output.
+// The room the figures' hex takes: two digits a byte and a line break every 64 bytes.
 std::size_t pictureRoom(const StyledText& text) {
     std::size_t room = 0;
     for (const StyledRun& run : text.runs()) {
@@ -296,11 +325,9 @@ std::size_t pictureRoom(const StyledText& text) {
 
 }  // namespace
 
-std::string writeRtf(const StyledText& text) {
+bool writeRtf(const StyledText& text, const ByteSink& sink) {
     const Tables tables = collectTables(text);
-    Output out;
-    out.reserve(text.length() * 4 + tables.fonts.size() * 64 + tables.colours.size() * 32 + 256 +
-                pictureRoom(text));
+    Output out(sink);
 
     out.put("{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl");
     for (std::size_t i = 0; i < tables.fonts.size(); ++i) {
@@ -364,9 +391,9 @@ std::string writeRtf(const StyledText& text) {
     // A break whose CR ends one run and whose LF starts the next is written with the first
     // run, as one \par: split, it would be two control characters and no paragraph.
     std::u16string joined;
-    std::string picture;
     bool lfTaken = false;
     for (std::size_t r = 0; r < runs.size(); ++r) {
+        if (!out.ok()) return false;
         std::u16string_view runText = runs[r].text;
         if (lfTaken) {
             runText.remove_prefix(1);
@@ -419,9 +446,7 @@ std::string writeRtf(const StyledText& text) {
             for (std::size_t at = runText.find(kObjectCharacter); at != std::u16string_view::npos;
                  at = runText.find(kObjectCharacter, start)) {
                 writeText(runText.substr(start, at - start));
-                picture.clear();
-                writeRtfPicture(picture, *f.figure);
-                out.put(picture);
+                out.picture(*f.figure);
                 start = at + 1;
             }
             writeText(runText.substr(start));
@@ -431,7 +456,15 @@ std::string writeRtf(const StyledText& text) {
     }
     // A rich-edit control ends the document with one more \par, which readers drop.
     out.put("\\par\r\n}\r\n");
-    return out.take();
+    return out.finish();
+}
+
+std::string writeRtf(const StyledText& text) {
+    std::string rtf;
+    // Reserved whole, so that a manuscript of photos is made without growing, and copying, it.
+    rtf.reserve(text.length() * 4 + text.runs().size() * 64 + 512 + pictureRoom(text));
+    writeRtf(text, stringSink(rtf));
+    return rtf;
 }
 
 }  // namespace pennory::text

@@ -11,10 +11,16 @@
 
 #include <string>
 
+#include "platform/text/byte_sink.h"
 #include "platform/text/styled_text.h"
 
 namespace pennory::text {
 
+// Gives the file to sink as it is made, in pieces of about a megabyte, a figure's data in
+// pieces of its own. False when the sink refused a piece: the writer then stops, and what the
+// sink took is no whole file.
+bool writeRtf(const StyledText& text, const ByteSink& sink);
+// The same file, whole.
 std::string writeRtf(const StyledText& text);
 
 }  // namespace pennory::text

@@ -1,7 +1,6 @@
 #include "platform/text/zip_package.h"
 
 #include <zip.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -160,109 +159,6 @@ std::optional<std::string> ZipReader::read(std::string_view name, PackageProblem
     }
     m_state->totalRead += bytes.size();
     return bytes;
-}
-
-// ---- Writing (a small writer of its own: deflate through zlib, no ZIP64) -----------------
-
-namespace {
-
-void put16(std::string& out, std::uint32_t value) {
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>((value >> 8) & 0xFF));
-}
-void put32(std::string& out, std::uint32_t value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
-
-constexpr std::uint32_t kDosDate = (0 << 9) | (1 << 5) | 1;  // 1980-01-01: reproducible output
-constexpr std::uint32_t kUtf8Names = 1u << 11;
-
-// Raw deflate of bytes (no zlib header), as zip's method 8 wants.
-std::string deflated(const std::string& bytes) {
-    z_stream stream{};
-    deflateInit2(&stream, 1, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
-    std::string out(deflateBound(&stream, bytes.size()), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-    stream.avail_in = static_cast<uInt>(bytes.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = static_cast<uInt>(out.size());
-    deflate(&stream, Z_FINISH);
-    out.resize(stream.total_out);
-    deflateEnd(&stream);
-    return out;
-}
-
-}  // namespace
-
-struct ZipWriter::State {
-    std::string body;       // local headers and data
-    std::string directory;  // central directory records
-    std::uint32_t count = 0;
-};
-
-ZipWriter::ZipWriter() : m_state(new State) {}
-ZipWriter::~ZipWriter() { delete m_state; }
-
-void ZipWriter::add(std::string_view name, std::string bytes, bool compress) {
-    std::uint32_t crc = static_cast<std::uint32_t>(
-        crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
-    std::uint32_t size = static_cast<std::uint32_t>(bytes.size());
-    std::string data = compress ? deflated(bytes) : std::move(bytes);
-    std::uint32_t method = compress ? 8 : 0;
-    std::uint32_t offset = static_cast<std::uint32_t>(m_state->body.size());
-
-    std::string& body = m_state->body;
-    put32(body, 0x04034b50);
-    put16(body, 20);
-    put16(body, kUtf8Names);
-    put16(body, method);
-    put16(body, 0);
-    put16(body, kDosDate);
-    put32(body, crc);
-    put32(body, static_cast<std::uint32_t>(data.size()));
-    put32(body, size);
-    put16(body, static_cast<std::uint32_t>(name.size()));
-    put16(body, 0);
-    body.append(name);
-    body.append(data);
-
-    std::string& dir = m_state->directory;
-    put32(dir, 0x02014b50);
-    put16(dir, 20);
-    put16(dir, 20);
-    put16(dir, kUtf8Names);
-    put16(dir, method);
-    put16(dir, 0);
-    put16(dir, kDosDate);
-    put32(dir, crc);
-    put32(dir, static_cast<std::uint32_t>(data.size()));
-    put32(dir, size);
-    put16(dir, static_cast<std::uint32_t>(name.size()));
-    put16(dir, 0);  // extra
-    put16(dir, 0);  // comment
-    put16(dir, 0);  // disk
-    put16(dir, 0);  // internal attributes
-    put32(dir, 0);  // external attributes
-    put32(dir, offset);
-    dir.append(name);
-    ++m_state->count;
-}
-
-std::string ZipWriter::finish() {
-    std::string out = std::move(m_state->body);
-    std::uint32_t directoryOffset = static_cast<std::uint32_t>(out.size());
-    out.append(m_state->directory);
-    put32(out, 0x06054b50);
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, m_state->count);
-    put16(out, m_state->count);
-    put32(out, static_cast<std::uint32_t>(m_state->directory.size()));
-    put32(out, directoryOffset);
-    put16(out, 0);
-    *m_state = State{};
-    return out;
 }
 
 std::shared_ptr<const std::string> SharedEntries::bytes(const std::string& name) {

@@ -5,12 +5,15 @@
 // format expects; they are never used as paths.
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/text/byte_sink.h"
 
 namespace pennory::text {
 
@@ -57,6 +60,29 @@ private:
     State* m_state;
 };
 
+// Writes a zip package to a sink as its entries are added (deflate through zlib, no ZIP64):
+// each entry's local header and data at once, since its bytes are all there and so its size
+// and checksum are known; the central directory is kept and given to the sink by finish().
+class ZipStreamWriter {
+public:
+    explicit ZipStreamWriter(ByteSink sink);
+
+    // compress false stores the entry as it is (the ODT mimetype, first; photos). False when
+    // the sink refused a piece, now or before: nothing more is offered to it.
+    bool add(std::string_view name, std::string_view bytes, bool compress = true);
+    // The central directory and its end; false when the sink refused any piece.
+    bool finish();
+
+private:
+    bool put(std::string_view piece);
+
+    ByteSink m_sink;
+    std::string m_directory;  // central directory records
+    std::uint64_t m_offset = 0;
+    std::uint32_t m_count = 0;
+    bool m_ok = true;
+};
+
 // Builds a zip package in memory, entries in the order added.
 class ZipWriter {
 public:
@@ -66,7 +92,7 @@ public:
     ZipWriter& operator=(const ZipWriter&) = delete;
 
     // compress false stores the entry as it is (the ODT mimetype, first).
-    void add(std::string_view name, std::string bytes, bool compress = true);
+    void add(std::string_view name, std::string_view bytes, bool compress = true);
     // The whole package; the writer is empty afterwards.
     std::string finish();
 

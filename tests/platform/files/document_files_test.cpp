@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/files/write_faults.h"
+#include "platform/text/figure_test_support.h"
+#include "platform/text/office_documents.h"
+#include "platform/text/rtf_writer.h"
 #include "platform/text/rtf_reader.h"
 #include "temp_folder.h"
 
@@ -132,6 +135,57 @@ TEST(DocumentFiles, AFailedSaveLeavesTheOldFileWhole) {
         {
             ScopedWriteFault fault(WriteStep::Write, ENOSPC, 10);
             const FileResult r = saveDocument(folder / "doc", manuscript(), type);
+            EXPECT_FALSE(r.ok);
+            EXPECT_EQ(r.message, u"磁盘空间不足。");
+        }
+        EXPECT_EQ(contentsOf(folder / "doc"), "old manuscript");
+        EXPECT_EQ(folder.listing(), "doc ");
+    }
+}
+
+// Four photos of 600 KB each, so that a save fails after its first pieces are on the disk.
+StyledText photos() {
+    StyledText t(u"图一\r\n", plainFormat());
+    std::string jpeg = text::testing::tinyJpeg(4000, 3000);
+    jpeg.insert(jpeg.size() - 2, std::string(600'000, '\x5a'));
+    for (int i = 0; i < 4; ++i) {
+        CharFormat f = plainFormat();
+        jpeg[40] = static_cast<char>(i);
+        f.figure = text::FigureRef(text::testing::figureOf(text::FigureKind::Jpeg, jpeg, 4000, 3000));
+        t.append(u"\uFFFC", f);
+    }
+    return t;
+}
+
+std::string wholeFile(SaveType type, const StyledText& content) {
+    switch (type) {
+        case SaveType::Docx:
+            return text::writeDocx(content);
+        case SaveType::Odt:
+            return text::writeOdt(content);
+        default:
+            return text::writeRtf(content);
+    }
+}
+
+// A saved file, written as it is made, is the bytes of the file made whole.
+TEST(DocumentFiles, FiguresAreSavedAsTheWritersMakeThem) {
+    for (SaveType type : {SaveType::Rtf, SaveType::Docx, SaveType::Odt}) {
+        SCOPED_TRACE(static_cast<int>(type));
+        TempFolder folder;
+        ASSERT_TRUE(saveDocument(folder / "doc", photos(), type).ok);
+        EXPECT_TRUE(contentsOf(folder / "doc") == wholeFile(type, photos()));
+    }
+}
+
+TEST(DocumentFiles, ASaveOfFiguresFailingHalfWayLeavesTheOldFile) {
+    for (SaveType type : {SaveType::Rtf, SaveType::Docx, SaveType::Odt}) {
+        SCOPED_TRACE(static_cast<int>(type));
+        TempFolder folder;
+        putFile(folder / "doc", "old manuscript");
+        {
+            ScopedWriteFault fault(WriteStep::Write, ENOSPC, 1'300'000);
+            const FileResult r = saveDocument(folder / "doc", photos(), type);
             EXPECT_FALSE(r.ok);
             EXPECT_EQ(r.message, u"磁盘空间不足。");
         }

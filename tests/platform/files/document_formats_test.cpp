@@ -179,17 +179,44 @@ WriteResult refuseEverything(const text::StyledText&) {
     return {false, u"这种格式不能保存控制字符。", "never written"};
 }
 
-TEST(DocumentFormats, AWriterRefusalWritesNothingAndSaysWhy) {
-    testing::TempFolder folder;
-    testing::putFile(folder / "doc", "old manuscript");
-    DocumentFormat refusing = documentFormat(SaveType::Rtf);
-    refusing.write = &refuseEverything;
+std::u16string_view refuseBeforeStreaming(const text::StyledText&) {
+    return u"这种格式不能保存控制字符。";
+}
 
-    const FileResult result = saveDocument(folder / "doc", text::StyledText(u"新稿"), refusing);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, u"这种格式不能保存控制字符。");
-    EXPECT_EQ(testing::contentsOf(folder / "doc"), "old manuscript");
-    EXPECT_EQ(folder.listing(), "doc ");
+// A format made whole refuses through its writer; one written as it is made refuses before its
+// first byte. Either way the old file stays and no temporary file is left.
+TEST(DocumentFormats, AWriterRefusalWritesNothingAndSaysWhy) {
+    DocumentFormat wholeRefusing = documentFormat(SaveType::Text);
+    wholeRefusing.write = &refuseEverything;
+    DocumentFormat streamRefusing = documentFormat(SaveType::Rtf);
+    streamRefusing.refuses = &refuseBeforeStreaming;
+    for (const DocumentFormat* refusing : {&wholeRefusing, &streamRefusing}) {
+        SCOPED_TRACE(static_cast<int>(refusing->type));
+        testing::TempFolder folder;
+        testing::putFile(folder / "doc", "old manuscript");
+        const FileResult result =
+            saveDocument(folder / "doc", text::StyledText(u"新稿"), *refusing);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message, u"这种格式不能保存控制字符。");
+        EXPECT_EQ(testing::contentsOf(folder / "doc"), "old manuscript");
+        EXPECT_EQ(folder.listing(), "doc ");
+    }
+}
+
+// The office formats refuse what XML cannot hold through the table, before saving streams.
+TEST(DocumentFormats, OfficeRefusalsComeBeforeAnyByteIsStreamed) {
+    const text::StyledText scrambled(u"\u7535\x1F\u5B50");
+    for (SaveType type : {SaveType::Docx, SaveType::Odt}) {
+        SCOPED_TRACE(static_cast<int>(type));
+        testing::TempFolder folder;
+        testing::putFile(folder / "doc", "old manuscript");
+        const FileResult result = saveDocument(folder / "doc", scrambled, type);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message,
+                  u"加密后的文稿含有 docx/odt 无法保存的字符，请先解密，或另存为 rtf文档。");
+        EXPECT_EQ(testing::contentsOf(folder / "doc"), "old manuscript");
+        EXPECT_EQ(folder.listing(), "doc ");
+    }
 }
 
 }  // namespace
