@@ -110,11 +110,12 @@ bool RecoveryCopy::writeNow() {
         return false;
     }
     m_lastCopy = m_timers.now();
-    const std::string rtf = text::writeRtf(m_snapshot());
+    const text::StyledText content = m_snapshot();
     std::unique_lock lock(m_mutex);
     m_pending.reset();
     m_wake.wait(lock, [this] { return !m_busy; });
-    const auto written = m_slot->write(rtf);
+    const auto written = m_slot->write(
+        [&](const text::ByteSink& sink) { return text::writeRtf(content, sink); });
     m_written.reset();  // this outcome is newer than any the worker left
     lock.unlock();
     report(written.ok ? std::u16string() : written.message);
@@ -135,17 +136,19 @@ void RecoveryCopy::work() {
         m_pending.reset();
         m_busy = true;
         lock.unlock();
-        const std::string rtf = text::writeRtf(content);
-        lock.lock();
-        // A newer snapshot makes this one pointless. settled() coming meanwhile waits for
-        // m_busy, so the write still comes before its removal.
-        const bool outdated = m_pending.has_value() || m_quit;
-        lock.unlock();
+        // The RTF goes to the file as it is made, so that a manuscript of photos is never held
+        // twice. A newer snapshot makes this one pointless; settled() coming meanwhile waits
+        // for m_busy, so the write still comes before its removal.
         std::optional<std::u16string> written;
-        if (!outdated) {
-            const auto result = m_slot->write(rtf);
-            written = result.ok ? std::u16string() : result.message;
-        }
+        bool outdated = false;
+        const auto result = m_slot->write([&](const text::ByteSink& sink) {
+            return text::writeRtf(content, [&](std::string_view piece) {
+                std::lock_guard newer(m_mutex);
+                outdated = m_pending.has_value() || m_quit;
+                return !outdated && sink(piece);
+            });
+        });
+        if (!outdated) written = result.ok ? std::u16string() : result.message;
         lock.lock();
         if (written) m_written = std::move(written);
         m_busy = false;

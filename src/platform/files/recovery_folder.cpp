@@ -112,6 +112,10 @@ FileResult RecoverySlot::write(std::string_view bytes) const {
     return writeFileAtomically(m_copy, bytes, true);
 }
 
+FileResult RecoverySlot::write(const ByteProducer& produce) const {
+    return writeFileAtomically(m_copy, produce, true);
+}
+
 void RecoverySlot::remove() const { ::unlink(m_copy.c_str()); }
 
 std::vector<AbandonedCopy> abandonedCopies(const std::filesystem::path& folder) {

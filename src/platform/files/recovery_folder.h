@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/files/file_io.h"
 #include "platform/files/file_result.h"
 
 namespace pennory::files {
@@ -41,6 +42,8 @@ public:
     const std::filesystem::path& copyPath() const { return m_copy; }
     // Atomically, owner-only.
     FileResult write(std::string_view bytes) const;
+    // The same, the bytes put out in pieces as they are made.
+    FileResult write(const ByteProducer& produce) const;
     // Removes the copy, if any; the lock stays held.
     void remove() const;
 
