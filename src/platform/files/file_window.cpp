@@ -58,8 +58,7 @@ bool FileWindow::extend() {
     if (!m_result.ok || m_filled >= m_size) return false;
     const std::size_t want = std::min(m_chunkBytes, m_size - m_filled);
     for (;;) {
-        const ssize_t n =
-            ::pread(m_fd, m_base + m_filled, want, static_cast<off_t>(m_filled));
+        const ssize_t n = ::pread(m_fd, m_base + m_filled, want, static_cast<off_t>(m_filled));
         if (n > 0) {
             m_filled += static_cast<std::size_t>(n);
             return true;

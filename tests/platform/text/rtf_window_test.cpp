@@ -142,8 +142,8 @@ std::vector<Sample> samples() {
         {"picture group opened long before its word",
          "{\\rtf1{" + std::string(300, 'z') + "\\pict\\emfblip 0102030405}tail}"},
         {"nested groups inside a metafile",
-         "{\\rtf1{\\pict{\\*\\picprop{\\sp{\\sn a}{\\sv b}}}\\wmetafile8 " +
-             std::string(200, 'a') + "}}"},
+         "{\\rtf1{\\pict{\\*\\picprop{\\sp{\\sn a}{\\sv b}}}\\wmetafile8 " + std::string(200, 'a') +
+             "}}"},
         {"damaged escapes and words", "{\\rtf1 \\'4}\\'g1 a\\'4"},
         {"cut in a control word", "{\\rtf1 abc\\parabcdefghijklmnopqrstuvwxyz-123"},
         {"binary beyond the end", "{\\rtf1{\\pict\\pngblip\\bin999999 abc"},
