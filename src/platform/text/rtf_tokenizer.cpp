@@ -28,13 +28,6 @@ bool endsText(unsigned char c) { return kEndsText[c]; }
 
 }  // namespace
 
-RtfToken RtfTokenizer::next() {
-    for (;;) {
-        RtfToken token;
-        if (scan(token)) return token;
-    }
-}
-
 bool RtfTokenizer::more() {
     if (!m_window) return false;
     m_window->release(std::min(m_keep, m_tokenStart));
@@ -45,7 +38,7 @@ bool RtfTokenizer::more() {
     return m_size > before;
 }
 
-bool RtfTokenizer::have(std::size_t n) {
+bool RtfTokenizer::extendFor(std::size_t n) {
     while (m_size - m_pos < n) {
         if (!more()) return false;
     }
@@ -55,20 +48,24 @@ bool RtfTokenizer::have(std::size_t n) {
 // The scan loops run over every byte of a file (a photo's hex data is most of it): the bounds
 // are checked against locals, and the input is extended only where a loop reaches its end.
 template <typename GoOn>
-void RtfTokenizer::skipWhile(GoOn goOn) {
+inline void RtfTokenizer::skipWhile(GoOn goOn) {
     for (;;) {
         const char* const data = m_data;
         const std::size_t size = m_size;
         std::size_t pos = m_pos;
         while (pos < size && goOn(static_cast<unsigned char>(data[pos]))) ++pos;
         m_pos = pos;
-        if (pos < size || !more()) return;
+        if (pos < size) [[likely]]
+            return;
+        if (!more()) return;
     }
 }
 
-bool RtfTokenizer::scan(RtfToken& token) {
+inline bool RtfTokenizer::scan(RtfToken& token) {
     // Line ends in RTF are not text.
-    skipWhile([](unsigned char c) { return c == '\r' || c == '\n'; });
+    if (m_pos >= m_size || m_data[m_pos] == '\r' || m_data[m_pos] == '\n') {
+        skipWhile([](unsigned char c) { return c == '\r' || c == '\n'; });
+    }
     m_tokenStart = m_pos;
     if (!have(1)) {
         m_pos = m_size;
@@ -129,11 +126,18 @@ bool RtfTokenizer::scan(RtfToken& token) {
     return true;
 }
 
+RtfToken RtfTokenizer::next() {
+    for (;;) {
+        RtfToken token;
+        if (scan(token)) return token;
+    }
+}
+
 RtfToken RtfTokenizer::controlWord() {
     RtfToken token;
     token.type = RtfToken::Type::ControlWord;
     const std::size_t nameStart = ++m_pos;  // after the backslash
-    skipWhile(isLetter);
+    skipWhile([](unsigned char c) { return isLetter(c); });
     token.text = std::string_view(m_data + nameStart, std::min(m_pos - nameStart, kMaxWordLength));
 
     bool negative = false;

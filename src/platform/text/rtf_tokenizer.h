@@ -56,15 +56,17 @@ public:
     void keepFrom(std::size_t offset) { m_keep = offset; }
 
 private:
-    bool scan(RtfToken& token);  // false when the bytes read gave no token
+    // false when the bytes read gave no token
+    [[gnu::always_inline]] bool scan(RtfToken& token);
     RtfToken controlWord();
     // Extends the input; false at its end.
-    bool more();
+    [[gnu::cold]] bool more();
     // True when n bytes from the position are there, extending the input as needed.
-    bool have(std::size_t n);
+    bool have(std::size_t n) { return m_size - m_pos >= n || extendFor(n); }
+    [[gnu::cold]] bool extendFor(std::size_t n);
     // Moves the position past the bytes for which goOn is true, extending the input.
     template <typename GoOn>
-    void skipWhile(GoOn goOn);
+    [[gnu::always_inline]] void skipWhile(GoOn goOn);
 
     ByteWindow* m_window = nullptr;  // nullptr: the input is whole
     const char* m_data;
