@@ -30,6 +30,12 @@ ReadResult readRtfDocument(std::string_view bytes, const text::CharFormat&) {
     return result;
 }
 
+ReadResult readRtfWindow(text::ByteWindow& input, const text::CharFormat&) {
+    ReadResult result;
+    result.content = text::readRtf(input, result.leftOut, checkPicture);
+    return result;
+}
+
 WriteResult writeRtfDocument(const text::StyledText& content) {
     return {true, {}, text::writeRtf(content)};
 }
@@ -123,6 +129,7 @@ constexpr std::array kFormats{
                    .openRank = 2,
                    .recognises = &text::looksLikeRtf,
                    .read = &readRtfDocument,
+                   .readWindow = &readRtfWindow,
                    .write = &writeRtfDocument,
                    .refuses = nullptr,
                    .stream = &streamRtfDocument},
@@ -238,6 +245,17 @@ RecognisedDocument readDocumentBytes(std::string_view bytes, const text::CharFor
     none.read.accepted = false;
     none.read.refusal = kMessageNotText;
     return none;
+}
+
+const DocumentFormat* windowFormat(std::string_view head) {
+    // In readDocumentBytes()'s order: a format before it that needs the whole file to judge
+    // could claim the file, and then the file is read whole.
+    for (const DocumentFormat& format : kFormats) {
+        if (!format.read || !format.recognises) continue;
+        if (!format.readWindow) return nullptr;
+        if (format.recognises(head)) return &format;
+    }
+    return nullptr;
 }
 
 }  // namespace pennory::files

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/text/byte_sink.h"
+#include "platform/text/byte_window.h"
 #include "platform/text/left_out.h"
 #include "platform/text/styled_text.h"
 
@@ -50,6 +51,11 @@ struct DocumentFormat {
     // Bytes to styled text; plainFormat is the format of text that carries none. nullptr: an
     // output only, never read.
     ReadResult (*read)(std::string_view bytes, const text::CharFormat& plainFormat);
+    // The same reader over a window of the file, so that a large file is never held whole:
+    // what it gives is what read gives for the bytes the window gave. Only a format recognised
+    // by its first bytes has one. nullptr: the format is read from the whole bytes.
+    ReadResult (*readWindow)(text::ByteWindow& input,
+                             const text::CharFormat& plainFormat) = nullptr;
     // Styled text to bytes; every format has one.
     WriteResult (*write)(const text::StyledText& content);
     // Why the format cannot hold content, in a Chinese sentence; empty when it can. Asked
@@ -88,5 +94,13 @@ struct RecognisedDocument {
 // with their own message; then each reader of the others until one accepts. When no format
 // reads them, format is nullptr and read is refused with "这不是文本文件，无法打开。".
 RecognisedDocument readDocumentBytes(std::string_view bytes, const text::CharFormat& plainFormat);
+
+// The bytes a file's head needs for windowFormat().
+inline constexpr std::size_t kHeadBytes = 16;
+
+// The format readDocumentBytes() would read a file in, when head (the file's first kHeadBytes
+// bytes, or all of a shorter file) already shows it and that format has a window reader;
+// nullptr when the file is to be read whole.
+const DocumentFormat* windowFormat(std::string_view head);
 
 }  // namespace pennory::files

@@ -16,6 +16,9 @@ std::u16string messageForError(int error, FileAction action);
 inline constexpr char16_t kMessageNotText[] = u"这不是文本文件，无法打开。";
 inline constexpr char16_t kMessageTooLarge[] = u"文件太大，无法打开。";
 inline constexpr char16_t kMessageIsFolder[] = u"这是一个文件夹，不是文件。";
+// The file became shorter while it was read: another program changed it.
+inline constexpr char16_t kMessageChangedWhileRead[] =
+    u"文件在读取时被其他程序改动了，无法打开。请稍后再试。";
 
 // Office documents that cannot be opened.
 inline constexpr char16_t kMessageDamagedPackage[] = u"文件已损坏，无法打开。";

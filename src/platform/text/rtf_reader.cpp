@@ -50,10 +50,10 @@ constexpr std::array kCharacterWords{
 // the runs are kept by the classes it hands them to.
 class RtfReader {
 public:
-    RtfReader(std::string_view bytes, PictureChecker check)
-        : m_input(bytes),
-          m_check(std::move(check)),
-          m_tokenizer(bytes),
+    template <typename Input>
+    RtfReader(Input& input, PictureChecker check)
+        : m_check(std::move(check)),
+          m_tokenizer(input),
           m_fonts(m_text),
           m_runs(m_fonts, m_colours) {
         m_stack.reserve(64);
@@ -88,7 +88,6 @@ private:
     // Gives each paragraph of text the properties in effect where it ended.
     void applyParagraphFormats(StyledText& text) const;
 
-    std::string_view m_input;
     PictureChecker m_check;
     RtfTokenizer m_tokenizer;
     std::size_t m_groupStart = 0;  // where the last group opened
@@ -170,6 +169,9 @@ void RtfReader::groupStart() {
     flush();
     m_skipFallback = 0;
     m_groupStart = m_tokenizer.position() - 1;
+    // A group may still turn out to be a picture, whose bytes an Other figure keeps from its
+    // opening brace; an open picture's group is kept whole.
+    if (!m_picture.active()) m_tokenizer.keepFrom(m_groupStart);
     if (m_stack.size() >= kMaxDepth) {
         ++m_overflowDepth;
         return;
@@ -374,7 +376,7 @@ bool RtfReader::pictureWord(RtfKeyword keyword, const RtfToken& token) {
 }
 
 void RtfReader::finishPicture() {
-    auto figure = m_picture.finish(m_input, m_tokenizer.position(), m_check);
+    auto figure = m_picture.finish(m_tokenizer.bytes(), m_tokenizer.position(), m_check);
     if (!figure) return;
     if (figure->kind == FigureKind::Other) m_leftOut.add(LeftOut::UnshownPictures);
     m_afterEnd = false;
@@ -516,6 +518,13 @@ StyledText readRtf(std::string_view bytes) { return RtfReader(bytes, {}).read();
 
 StyledText readRtf(std::string_view bytes, LeftOutKinds& leftOut, const PictureChecker& check) {
     RtfReader reader(bytes, check);
+    StyledText text = reader.read();
+    leftOut = reader.leftOut();
+    return text;
+}
+
+StyledText readRtf(ByteWindow& input, LeftOutKinds& leftOut, const PictureChecker& check) {
+    RtfReader reader(input, check);
     StyledText text = reader.read();
     leftOut = reader.leftOut();
     return text;

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "platform/text/byte_window.h"
 #include "platform/text/left_out.h"
 #include "platform/text/rtf_picture_reader.h"
 #include "platform/text/styled_text.h"
@@ -33,6 +34,12 @@ StyledText readRtf(std::string_view bytes);
 // (\annotation), and tables' structure (\cell, \row). Only what stands in the document's
 // text counts, not, say, a picture inside a header already left out.
 StyledText readRtf(std::string_view bytes, LeftOutKinds& leftOut, const PictureChecker& check = {});
+
+// As above, reading input as it is extended and giving back what it no longer needs: the
+// bytes behind the last group opened, or behind the picture group being read. The result is
+// that of the input read whole, up to where input ended (its end, or a failed read: the
+// caller asks input which).
+StyledText readRtf(ByteWindow& input, LeftOutKinds& leftOut, const PictureChecker& check = {});
 
 // True when the bytes start with "{\rtf" (how the rich-text control tells RTF from text).
 bool looksLikeRtf(std::string_view bytes);

@@ -28,21 +28,51 @@ bool endsText(unsigned char c) { return kEndsText[c]; }
 
 }  // namespace
 
-RtfToken RtfTokenizer::next() {
+bool RtfTokenizer::more() {
+    if (!m_window) return false;
+    m_window->release(std::min(m_keep, m_tokenStart));
+    const std::size_t before = m_size;
+    if (!m_window->extend()) return false;
+    m_data = m_window->data();
+    m_size = m_window->available();
+    return m_size > before;
+}
+
+bool RtfTokenizer::extendFor(std::size_t n) {
+    while (m_size - m_pos < n) {
+        if (!more()) return false;
+    }
+    return true;
+}
+
+// The scan loops run over every byte of a file (a photo's hex data is most of it): the bounds
+// are checked against locals, and the input is extended only where a loop reaches its end.
+template <typename GoOn>
+inline void RtfTokenizer::skipWhile(GoOn goOn) {
     for (;;) {
-        RtfToken token;
-        if (scan(token)) return token;
+        const char* const data = m_data;
+        const std::size_t size = m_size;
+        std::size_t pos = m_pos;
+        while (pos < size && goOn(static_cast<unsigned char>(data[pos]))) ++pos;
+        m_pos = pos;
+        if (pos < size) [[likely]]
+            return;
+        if (!more()) return;
     }
 }
 
-bool RtfTokenizer::scan(RtfToken& token) {
-    const std::size_t size = m_input.size();
-    const char* const data = m_input.data();
+inline bool RtfTokenizer::scan(RtfToken& token) {
     // Line ends in RTF are not text.
-    while (m_pos < size && (data[m_pos] == '\r' || data[m_pos] == '\n')) ++m_pos;
-    if (m_pos >= size) return true;
+    if (m_pos >= m_size || m_data[m_pos] == '\r' || m_data[m_pos] == '\n') {
+        skipWhile([](unsigned char c) { return c == '\r' || c == '\n'; });
+    }
+    m_tokenStart = m_pos;
+    if (!have(1)) {
+        m_pos = m_size;
+        return true;
+    }
 
-    const unsigned char c = static_cast<unsigned char>(data[m_pos]);
+    const unsigned char c = static_cast<unsigned char>(m_data[m_pos]);
     if (c == '{') {
         ++m_pos;
         token.type = RtfToken::Type::GroupStart;
@@ -54,11 +84,11 @@ bool RtfTokenizer::scan(RtfToken& token) {
         return true;
     }
     if (c == '\\') {
-        if (m_pos + 1 >= size) {
-            m_pos = size;
+        if (!have(2)) {
+            m_pos = m_size;
             return true;
         }
-        const unsigned char s = static_cast<unsigned char>(data[m_pos + 1]);
+        const unsigned char s = static_cast<unsigned char>(m_data[m_pos + 1]);
         if (isLetter(s)) {
             token = controlWord();
             return true;
@@ -70,8 +100,8 @@ bool RtfTokenizer::scan(RtfToken& token) {
             m_pos += 2;
             int value = 0;
             int digits = 0;
-            while (digits < 2 && m_pos < size) {
-                const int h = hexValue(static_cast<unsigned char>(data[m_pos]));
+            while (digits < 2 && have(1)) {
+                const int h = hexValue(static_cast<unsigned char>(m_data[m_pos]));
                 if (h < 0) break;
                 value = value * 16 + h;
                 ++digits;
@@ -88,51 +118,57 @@ bool RtfTokenizer::scan(RtfToken& token) {
         return true;
     }
 
-    // A run of literal text; memchr-like scan for the next special byte.
+    // A run of literal text, up to the next special byte.
     const std::size_t start = m_pos;
-    while (m_pos < size && !endsText(static_cast<unsigned char>(data[m_pos]))) ++m_pos;
+    skipWhile([](unsigned char b) { return !endsText(b); });
     token.type = RtfToken::Type::Text;
-    token.text = m_input.substr(start, m_pos - start);
+    token.text = std::string_view(m_data + start, m_pos - start);
     return true;
+}
+
+RtfToken RtfTokenizer::next() {
+    for (;;) {
+        RtfToken token;
+        if (scan(token)) return token;
+    }
 }
 
 RtfToken RtfTokenizer::controlWord() {
     RtfToken token;
     token.type = RtfToken::Type::ControlWord;
-    const std::size_t size = m_input.size();
-    const char* const data = m_input.data();
     const std::size_t nameStart = ++m_pos;  // after the backslash
-    while (m_pos < size && isLetter(static_cast<unsigned char>(data[m_pos]))) ++m_pos;
-    token.text = m_input.substr(nameStart, std::min(m_pos - nameStart, kMaxWordLength));
+    skipWhile([](unsigned char c) { return isLetter(c); });
+    token.text = std::string_view(m_data + nameStart, std::min(m_pos - nameStart, kMaxWordLength));
 
     bool negative = false;
-    if (m_pos + 1 < size && data[m_pos] == '-' &&
-        isDigit(static_cast<unsigned char>(data[m_pos + 1]))) {
+    if (have(2) && m_data[m_pos] == '-' && isDigit(static_cast<unsigned char>(m_data[m_pos + 1]))) {
         negative = true;
         ++m_pos;
     }
-    if (m_pos < size && isDigit(static_cast<unsigned char>(data[m_pos]))) {
+    if (have(1) && isDigit(static_cast<unsigned char>(m_data[m_pos]))) {
         // Saturate instead of overflowing on absurdly long numbers.
         std::int64_t value = 0;
-        while (m_pos < size && isDigit(static_cast<unsigned char>(data[m_pos]))) {
-            if (value <= 0x7FFFFFFFLL) value = value * 10 + (data[m_pos] - '0');
-            ++m_pos;
-        }
+        skipWhile([&value](unsigned char d) {
+            if (!isDigit(d)) return false;
+            if (value <= 0x7FFFFFFFLL) value = value * 10 + (d - '0');
+            return true;
+        });
         if (negative) value = -value;
         value = std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX);
         token.hasParameter = true;
         token.parameter = static_cast<std::int32_t>(value);
     }
-    if (m_pos < size && data[m_pos] == ' ') ++m_pos;  // the delimiting space belongs to the word
+    if (have(1) && m_data[m_pos] == ' ') ++m_pos;  // the delimiting space belongs to the word
 
     // \binN: the next N bytes are data, whatever they contain.
     if (token.text == "bin") {
         const std::size_t want = token.hasParameter && token.parameter > 0
                                      ? static_cast<std::size_t>(token.parameter)
                                      : 0;
-        const std::size_t length = std::min(want, size - m_pos);
+        have(want);
+        const std::size_t length = std::min(want, m_size - m_pos);
         token.type = RtfToken::Type::Binary;
-        token.text = m_input.substr(m_pos, length);
+        token.text = std::string_view(m_data + m_pos, length);
         m_pos += length;
     }
     return token;
