@@ -9,6 +9,7 @@
 #include "platform/files/clipboard_passage.h"
 #include "platform/qt/qt_figures.h"
 #include "platform/qt/qt_file_drops.h"
+#include "platform/qt/qt_manuscript_layout.h"
 #include "platform/qt/qt_paragraph_format.h"
 #include "platform/qt/qt_rich_text_document.h"
 #include "platform/qt/qt_soft_breaks.h"
@@ -57,6 +58,7 @@ QtRichTextBox::QtRichTextBox(QWidget* parent, const text::CharFormat& font, Call
                              edit->setCurrentCharFormat(withoutFigure(withoutStandIn(format)));
                          }
                      });
+    m_widget->document()->setDocumentLayout(new ManuscriptLayout(m_widget->document()));
     FigureLayout::install(*m_widget->document());
     setContent({});
 }

@@ -1,0 +1,516 @@
+#include "platform/qt/qt_manuscript_layout.h"
+
+#include <QElapsedTimer>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QTimerEvent>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace pennory::platform::qt {
+
+namespace {
+
+// QTextDocumentLayout reckons in 1/64 pixels and takes reals into it by truncation; doing the
+// same keeps sums of thousands of blocks where it puts them.
+double fixed(double value) { return static_cast<int>(value * 64) / 64.0; }
+
+constexpr double kDefaultDpi = 96;
+// How long one idle slice may lay out before it lets events in.
+constexpr qint64 kSliceNanoseconds = 2'000'000;
+// The most blocks an edit lays out before it returns.
+constexpr int kLaidOutAtOnce = 64;
+
+// How far down a line's box starts, and how much it adds to the flow, for the block's line
+// spacing; as QTextDocumentLayout has them.
+struct LineHeights {
+    double adjustment = 0;
+    double height = 0;
+    double bottom = 0;
+};
+
+LineHeights lineHeights(const QTextBlockFormat& format, const QTextLine& line, double scaling) {
+    LineHeights out;
+    const double raw = std::ceil(line.ascent() + line.descent() + line.leading());
+    out.height = fixed(format.lineHeight(raw, scaling));
+    out.bottom = fixed(format.lineHeight(line.height(), scaling));
+    const int type = format.lineHeightType();
+    if (type == QTextBlockFormat::FixedHeight) {
+        out.adjustment =
+            fixed(line.ascent() + std::max(line.leading(), qreal(0))) - fixed(out.height * 4 / 5);
+    } else if (type == QTextBlockFormat::MinimumHeight) {
+        out.adjustment = fixed(line.height()) - out.height;
+    }
+    return out;
+}
+
+}  // namespace
+
+ManuscriptLayout::ManuscriptLayout(QTextDocument* document)
+    : QAbstractTextDocumentLayout(document) {
+    measure();
+    estimateAll();
+}
+
+// ---- Geometry and estimates
+
+void ManuscriptLayout::measure() {
+    const QTextDocument* doc = document();
+    QPaintDevice* device = paintDevice();
+    Geometry g;
+    g.dpiScale = device ? device->logicalDpiY() / kDefaultDpi : 1.0;
+    // Qt scales the document margin for the device as it does the paragraphs' lengths.
+    g.margin = fixed(doc->rootFrame()->frameFormat().topMargin() * (device ? g.dpiScale : 1.0));
+    const double width = std::max(0.0, doc->pageSize().width());
+    g.left = g.margin;
+    g.right = g.left + fixed(width) - 2 * g.margin;
+    const QFontMetricsF metrics(doc->defaultFont(), device);
+    g.estimatedLine = std::ceil(metrics.ascent() + metrics.descent() + metrics.leading());
+    g.estimatedAdvance = std::max(1.0, metrics.horizontalAdvance(QChar(0x4E2D)));
+    m_geometry = g;
+}
+
+double ManuscriptLayout::estimate(const QTextBlock& block) const {
+    const double width = std::max(1.0, m_geometry.right - m_geometry.left);
+    const double characters = std::max(0, block.length() - 1);
+    const double lines = std::max(1.0, std::ceil(characters * m_geometry.estimatedAdvance / width));
+    return lines * m_geometry.estimatedLine;
+}
+
+void ManuscriptLayout::estimateAll() {
+    const QTextDocument* doc = document();
+    std::vector<double> heights;
+    heights.reserve(static_cast<std::size_t>(doc->blockCount()));
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        heights.push_back(estimate(block));
+    }
+    m_exact.assign(heights.size(), 0);
+    m_estimated = static_cast<int>(heights.size());
+    m_heights.assign(std::move(heights));
+    m_contentsWidth = 0;
+    m_idleNext = 0;
+}
+
+double ManuscriptLayout::gapBefore(const QTextBlock& block) const {
+    const QTextBlock previous = block.previous();
+    if (!previous.isValid()) return 0;
+    double margin =
+        std::max(block.blockFormat().topMargin(), previous.blockFormat().bottomMargin());
+    if (margin > 0 && paintDevice()) margin *= m_geometry.dpiScale;
+    return fixed(margin);
+}
+
+// ---- Laying blocks out
+
+bool ManuscriptLayout::ensure(const QTextBlock& block, int index) const {
+    const bool changed = !m_exact[static_cast<std::size_t>(index)] && layoutBlock(block, index);
+    place(block, index);
+    return changed;
+}
+
+void ManuscriptLayout::place(const QTextBlock& block, int index) const {
+    block.layout()->setPosition(QPointF(m_geometry.left, blockTop(index) + gapBefore(block)));
+}
+
+bool ManuscriptLayout::layoutBlock(const QTextBlock& block, int index) const {
+    QTextLayout* layout = block.layout();
+    const QTextBlockFormat format = block.blockFormat();
+    const QTextDocument* doc = document();
+    const Qt::LayoutDirection direction = block.textDirection();
+
+    QTextOption option = doc->defaultTextOption();
+    option.setTextDirection(direction);
+    option.setTabs(format.tabPositions());
+    Qt::Alignment align = option.alignment();
+    if (format.hasProperty(QTextFormat::BlockAlignment)) align = format.alignment();
+    option.setAlignment(QStyle::visualAlignment(direction, align));
+    if (format.nonBreakableLines() || doc->pageSize().width() < 0) {
+        option.setWrapMode(QTextOption::ManualWrap);
+    }
+    layout->setTextOption(option);
+    const bool wordOrAnywhere = option.wrapMode() == QTextOption::WrapAtWordBoundaryOrAnywhere;
+
+    double indent = 0;
+    if (format.indent() != 0) {
+        indent = fixed(format.indent() * m_geometry.dpiScale * doc->indentWidth());
+    }
+    const bool ltr = direction != Qt::RightToLeft;
+    const double leftMargin = fixed(format.leftMargin()) + (ltr ? indent : 0);
+    const double rightMargin = fixed(format.rightMargin()) + (ltr ? 0 : indent);
+    const double lineLeft = m_geometry.left + leftMargin;
+    const double lineRight = m_geometry.right - rightMargin;
+    const double scaling = m_geometry.dpiScale;
+
+    double y = 0;
+    double bottom = 0;
+    bool first = true;
+    layout->beginLayout();
+    for (;;) {
+        QTextLine line = layout->createLine();
+        if (!line.isValid()) break;
+        line.setLeadingIncluded(true);
+        double left = lineLeft;
+        double right = lineRight;
+        if (first) {
+            const double textIndent = fixed(format.textIndent());
+            if (ltr)
+                left += textIndent;
+            else
+                right -= textIndent;
+            first = false;
+        }
+        line.setLineWidth(right - left);
+        if (fixed(line.naturalTextWidth()) > right - left) {
+            // A word wider than the line: QTextDocumentLayout lays the line out again, once
+            // breaking anywhere, and leaves the block's option at word wrap afterwards.
+            line.setLineWidth(right - left);
+            if (fixed(line.naturalTextWidth()) > right - left) {
+                if (wordOrAnywhere) {
+                    option.setWrapMode(QTextOption::WrapAnywhere);
+                    layout->setTextOption(option);
+                }
+                line.setLineWidth(std::max<double>(line.naturalTextWidth(), right - left));
+                if (wordOrAnywhere) {
+                    option.setWrapMode(QTextOption::WordWrap);
+                    layout->setTextOption(option);
+                }
+            }
+        }
+        const LineHeights heights = lineHeights(format, line, scaling);
+        line.setPosition(QPointF(left - m_geometry.left, y - heights.adjustment));
+        bottom = y + heights.bottom;
+        y += heights.height;
+        m_contentsWidth =
+            std::max(m_contentsWidth, fixed(line.x() + line.naturalTextWidth()) + rightMargin);
+    }
+    layout->endLayout();
+    y = std::max(y, bottom);
+
+    const double slot = gapBefore(block) + y;
+    m_exact[static_cast<std::size_t>(index)] = 1;
+    --m_estimated;
+    const double old = m_heights.at(index);
+    if (old == slot) return false;
+    if (m_changedFrom < 0 || blockTop(index) < m_changedFrom) m_changedFrom = blockTop(index);
+    m_heights.set(index, slot);
+    return true;
+}
+
+void ManuscriptLayout::settle() {
+    const QTextDocument* doc = document();
+    int index = 0;
+    for (QTextBlock block = doc->begin(); block.isValid() && m_estimated > 0;
+         block = block.next(), ++index) {
+        if (!m_exact[static_cast<std::size_t>(index)]) layoutBlock(block, index);
+    }
+    reportChanges(-1);
+}
+
+// ---- Changes
+
+void ManuscriptLayout::documentChanged(int from, int removed, int added) {
+    QTextDocument* doc = document();
+    const int oldCount = m_heights.size();
+    const int length = doc->characterCount();
+    const bool full = (removed == 0 && added == length) || oldCount == 0;
+    if (full) {
+        for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+            block.clearLayout();
+        }
+        measure();
+        estimateAll();
+        m_changedFrom = 0;
+        reportChanges(0);
+        scheduleIdleLayout();
+        return;
+    }
+    const QTextBlock first = doc->findBlock(std::max(0, from));
+    QTextBlock last = doc->findBlock(std::clamp(from + added, 0, std::max(0, length - 1)));
+    if (!first.isValid()) return;
+    if (!last.isValid()) last = doc->lastBlock();
+    const int firstIndex = first.blockNumber();
+    const int lastIndex = std::max(firstIndex, last.blockNumber());
+    const int newCount = doc->blockCount();
+    const int replacedOld = std::max(0, lastIndex - firstIndex + 1 - (newCount - oldCount));
+    const double changedTop = blockTop(firstIndex);
+
+    std::vector<double> estimates;
+    QTextBlock block = first;
+    for (int i = firstIndex; i <= lastIndex && block.isValid(); ++i, block = block.next()) {
+        block.clearLayout();
+        estimates.push_back(m_heights.size() > i && i - firstIndex < replacedOld ? m_heights.at(i)
+                                                                                 : estimate(block));
+    }
+    for (int i = firstIndex; i < firstIndex + replacedOld && i < oldCount; ++i) {
+        if (!m_exact[static_cast<std::size_t>(i)]) --m_estimated;
+    }
+    m_heights.replace(firstIndex, replacedOld, estimates);
+    const auto at = m_exact.begin() + firstIndex;
+    m_exact.erase(at, at + std::min<int>(replacedOld, static_cast<int>(m_exact.end() - at)));
+    m_exact.insert(m_exact.begin() + firstIndex, estimates.size(), 0);
+    m_estimated += static_cast<int>(estimates.size());
+    // The gap above the block after depends on the last one's format.
+    if (block.isValid() && lastIndex + 1 < m_heights.size() && m_exact[lastIndex + 1]) {
+        m_exact[static_cast<std::size_t>(lastIndex + 1)] = 0;
+        ++m_estimated;
+    }
+
+    // A small change is laid out at once, as the writer waits for it; a large one (a whole
+    // manuscript put in) as it is drawn and in idle time.
+    if (!doc->pageSize().isNull() && lastIndex - firstIndex < kLaidOutAtOnce) {
+        block = first;
+        for (int i = firstIndex; i <= lastIndex + 1 && block.isValid(); ++i, block = block.next()) {
+            if (!m_exact[static_cast<std::size_t>(i)]) layoutBlock(block, i);
+        }
+        place(first, firstIndex);
+    }
+    // Only the changed blocks need drawing again, unless the blocks below moved.
+    const bool moved = m_heights.size() != oldCount || m_changedFrom >= 0;
+    const double bottom = blockTop(std::min(lastIndex + 2, m_heights.size()));
+    m_idleNext = std::min(m_idleNext, firstIndex);
+    if (moved) {
+        reportChanges(m_changedFrom >= 0 ? std::min(m_changedFrom, changedTop) : changedTop);
+    } else {
+        reportChanges(-1);
+        emit update(QRectF(0, changedTop, qreal(INT_MAX), bottom - changedTop));
+    }
+    scheduleIdleLayout();
+}
+
+// Reports a changed size, and asks for what moved to be drawn again.
+void ManuscriptLayout::reportChanges(double fromY) const {
+    auto* self = const_cast<ManuscriptLayout*>(this);
+    const QSizeF size = documentSize();
+    if (size != m_reportedSize) {
+        m_reportedSize = size;
+        emit self->documentSizeChanged(size);
+    }
+    if (fromY < 0) fromY = m_changedFrom;
+    if (fromY >= 0) emit self->update(QRectF(0, fromY, qreal(INT_MAX), qreal(INT_MAX)));
+    m_changedFrom = -1;
+}
+
+void ManuscriptLayout::scheduleIdleLayout() {
+    if (m_estimated > 0 && !document()->pageSize().isNull() && !m_idleTimer.isActive()) {
+        m_idleTimer.start(0, this);
+    }
+}
+
+void ManuscriptLayout::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != m_idleTimer.timerId()) {
+        QAbstractTextDocumentLayout::timerEvent(event);
+        return;
+    }
+    idleSlice();
+}
+
+void ManuscriptLayout::idleSlice() {
+    QElapsedTimer clock;
+    clock.start();
+    const QTextDocument* doc = document();
+    if (m_idleNext >= m_heights.size()) m_idleNext = 0;
+    QTextBlock block = doc->findBlockByNumber(m_idleNext);
+    int checked = 0;
+    while (m_estimated > 0 && checked < m_heights.size()) {
+        if (!block.isValid()) {
+            m_idleNext = 0;
+            block = doc->begin();
+        }
+        if (!m_exact[static_cast<std::size_t>(m_idleNext)]) {
+            layoutBlock(block, m_idleNext);
+            if (clock.nsecsElapsed() > kSliceNanoseconds) {
+                ++m_idleNext;
+                break;
+            }
+        }
+        block = block.next();
+        ++m_idleNext;
+        ++checked;
+    }
+    reportChanges(-1);
+    if (m_estimated == 0) m_idleTimer.stop();
+}
+
+// ---- Queries
+
+QSizeF ManuscriptLayout::documentSize() const {
+    const double width = std::max(m_geometry.right - m_geometry.left, m_contentsWidth);
+    return QSizeF(width + 2 * m_geometry.margin, blockTop(m_heights.size()) + m_geometry.margin);
+}
+
+int ManuscriptLayout::pageCount() const {
+    const QSizeF page = document()->pageSize();
+    if (page.height() < 0) return 1;
+    if (page.height() == 0) return 0;
+    return static_cast<int>(std::ceil(documentSize().height() / page.height()));
+}
+
+QRectF ManuscriptLayout::frameBoundingRect(QTextFrame* frame) const {
+    if (document()->pageSize().isNull() || frame != document()->rootFrame()) return QRectF();
+    return QRectF(QPointF(0, 0), documentSize());
+}
+
+QRectF ManuscriptLayout::blockBoundingRect(const QTextBlock& block) const {
+    if (document()->pageSize().isNull() || !block.isValid() || !block.isVisible()) return QRectF();
+    if (ensure(block, block.blockNumber())) reportChanges(-1);
+    const QTextLayout* layout = block.layout();
+    QRectF rect = layout->boundingRect();
+    rect.moveTopLeft(layout->position());
+    return rect;
+}
+
+int ManuscriptLayout::hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy) const {
+    const QTextDocument* doc = document();
+    if (doc->pageSize().isNull() || m_heights.size() == 0) return -1;
+    // The blocks around the point, in order, as QTextDocumentLayout goes through them: a
+    // point between blocks goes to the start of the next one.
+    const int at = m_heights.indexAt(point.y() - m_geometry.margin);
+    const int firstIndex = std::max(0, at - 1);
+    QTextBlock block = doc->findBlockByNumber(firstIndex);
+    int position = block.position();
+    bool inside = false;
+    bool exact = false;
+    const QTextLayout* hitLayout = nullptr;
+    bool changed = false;
+    for (int i = firstIndex; i <= at + 1 && block.isValid(); ++i, block = block.next()) {
+        changed |= ensure(block, i);
+        const QTextLayout* layout = block.layout();
+        const QRectF rect = layout->boundingRect().translated(layout->position());
+        if (point.y() < rect.top()) {
+            position = std::min(position, block.position());
+            continue;
+        }
+        if (point.y() > rect.bottom()) {
+            position = std::max(position, block.position() + block.length());
+            continue;
+        }
+        const QPointF local = point - layout->position();
+        int offset = 0;
+        hitLayout = layout;
+        for (int l = 0; l < layout->lineCount(); ++l) {
+            const QTextLine line = layout->lineAt(l);
+            const QRectF lineRect = line.naturalTextRect();
+            if (lineRect.top() > local.y()) {
+                offset = std::min(offset, line.textStart());
+            } else if (lineRect.bottom() <= local.y()) {
+                offset = std::max(offset, line.textStart() + line.textLength());
+            } else {
+                exact = lineRect.left() <= local.x() && lineRect.right() >= local.x();
+                offset = line.xToCursor(local.x(), accuracy == Qt::ExactHit
+                                                       ? QTextLine::CursorOnCharacter
+                                                       : QTextLine::CursorBetweenCharacters);
+                break;
+            }
+        }
+        position = block.position() + offset;
+        inside = true;
+        break;
+    }
+    if (changed) reportChanges(-1);
+    if (accuracy == Qt::ExactHit && !(inside && exact)) return -1;
+    int lastPosition = doc->rootFrame()->lastPosition();
+    if (hitLayout && !hitLayout->preeditAreaText().isEmpty()) {
+        lastPosition += static_cast<int>(hitLayout->preeditAreaText().size());
+    }
+    return std::clamp(position, 0, lastPosition);
+}
+
+// ---- Drawing
+
+void ManuscriptLayout::draw(QPainter* painter, const PaintContext& context) {
+    const QTextDocument* doc = document();
+    if (doc->pageSize().isNull() || m_heights.size() == 0) return;
+    const QSizeF size = documentSize();
+    const QRectF frame =
+        QRectF(QPointF(0, 0), size).adjusted(m_geometry.margin, 0, -m_geometry.margin, 0);
+    const QRectF clip = context.clip.isValid() ? (context.clip & frame) : frame;
+    const double top = context.clip.isValid() ? context.clip.top() : 0;
+    const double bottom = context.clip.isValid() ? context.clip.bottom() : size.height();
+    int index = m_heights.indexAt(top - m_geometry.margin);
+    // A block whose lines reach above its slot may still show at the top.
+    index = std::max(0, index - 1);
+    bool changed = false;
+    for (QTextBlock block = doc->findBlockByNumber(index); block.isValid();
+         block = block.next(), ++index) {
+        if (blockTop(index) > bottom) break;
+        changed |= ensure(block, index);
+        drawBlock(painter, context, block, clip);
+    }
+    if (changed) reportChanges(-1);
+}
+
+void ManuscriptLayout::drawBlock(QPainter* painter, const PaintContext& context,
+                                 const QTextBlock& block, const QRectF& clip) const {
+    const QTextLayout* layout = block.layout();
+    QRectF rect = layout->boundingRect();
+    rect.translate(layout->position());
+    if (!block.isVisible() || (context.clip.isValid() && (rect.bottom() < context.clip.y() ||
+                                                          rect.top() > context.clip.bottom()))) {
+        return;
+    }
+    const QTextBlockFormat format = block.blockFormat();
+    const QBrush background = format.background();
+    if (background != Qt::NoBrush) {
+        painter->save();
+        painter->setBrushOrigin(rect.topLeft());
+        painter->fillRect(rect, background);
+        painter->restore();
+    }
+
+    QList<QTextLayout::FormatRange> selections;
+    const int start = block.position();
+    const int length = block.length();
+    for (const Selection& range : context.selections) {
+        const int selStart = range.cursor.selectionStart() - start;
+        const int selEnd = range.cursor.selectionEnd() - start;
+        if (selStart < length && selEnd > 0 && selEnd > selStart) {
+            selections.append({selStart, selEnd - selStart, range.format});
+        } else if (!range.cursor.hasSelection() &&
+                   range.format.hasProperty(QTextFormat::FullWidthSelection) &&
+                   block.contains(range.cursor.position())) {
+            const QTextLine line = layout->lineForTextPosition(range.cursor.position() - start);
+            QTextLayout::FormatRange full{line.textStart(), line.textLength(), range.format};
+            if (full.start + full.length == length - 1) ++full.length;
+            selections.append(full);
+        }
+    }
+
+    const QPen pen = painter->pen();
+    painter->setPen(context.palette.color(QPalette::Text));
+    layout->draw(painter, QPointF(), selections, clip);
+    const int cursor = context.cursorPosition;
+    if ((cursor >= start && cursor < start + length) ||
+        (cursor < -1 && !layout->preeditAreaText().isEmpty())) {
+        const int at = cursor < -1 ? layout->preeditAreaPosition() - (cursor + 2) : cursor - start;
+        layout->drawCursor(painter, QPointF(), at, m_cursorWidth);
+    }
+    painter->setPen(pen);
+}
+
+// ---- Inline objects
+
+void ManuscriptLayout::resizeInlineObject(QTextInlineObject item, int position,
+                                          const QTextFormat& format) {
+    QTextObjectInterface* handler = handlerForObject(format.objectType());
+    if (!handler) return;
+    const QSizeF size = handler->intrinsicSize(document(), position, format);
+    item.setWidth(size.width());
+    const QTextCharFormat character = format.toCharFormat();
+    if (character.verticalAlignment() == QTextCharFormat::AlignMiddle) {
+        const QFontMetrics metrics(character.font());
+        const qreal halfX = metrics.xHeight() / 2.0;
+        item.setAscent((size.height() + halfX) / 2.0);
+        item.setDescent((size.height() - halfX) / 2.0);
+    } else {
+        item.setDescent(0);
+        item.setAscent(size.height());
+    }
+}
+
+}  // namespace pennory::platform::qt
