@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QWidget>
 #include <filesystem>
 #include <fstream>
@@ -227,6 +228,43 @@ void BM_CaretToTheEndOfAFreshManuscript(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CaretToTheEndOfAFreshManuscript)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A jump of the scroll bar to the middle of a freshly loaded manuscript, until the view is
+// drawn there.
+void BM_ScrollBarJumpIntoAFreshManuscript(benchmark::State& state) {
+    Editor editor;
+    QScrollBar* bar = editor.box.widget()->verticalScrollBar();
+    QWidget* viewport = editor.box.widget()->viewport();
+    for (auto _ : state) {
+        state.PauseTiming();
+        editor.box.setContent(manuscript());
+        QApplication::processEvents();
+        state.ResumeTiming();
+        bar->setValue(bar->maximum() / 2);
+        viewport->repaint();
+    }
+}
+BENCHMARK(BM_ScrollBarJumpIntoAFreshManuscript)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Ctrl+End and then Ctrl+Home in a freshly loaded manuscript, each until the view is drawn.
+void BM_CtrlEndAndHomeInAFreshManuscript(benchmark::State& state) {
+    Editor editor;
+    QWidget* viewport = editor.box.widget()->viewport();
+    const auto press = [&](Qt::Key key) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::ControlModifier);
+        QApplication::sendEvent(editor.box.widget(), &event);
+        viewport->repaint();
+    };
+    for (auto _ : state) {
+        state.PauseTiming();
+        editor.box.setContent(manuscript());
+        QApplication::processEvents();
+        state.ResumeTiming();
+        press(Qt::Key_End);
+        press(Qt::Key_Home);
+    }
+}
+BENCHMARK(BM_CtrlEndAndHomeInAFreshManuscript)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // Selecting near the end once the layout is done maps positions through all paragraphs.
 void BM_SelectNearTheEnd(benchmark::State& state) {
