@@ -1,8 +1,10 @@
 #include "platform/qt/qt_manuscript_layout.h"
 
+#include <QAbstractScrollArea>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -315,6 +317,8 @@ void ManuscriptLayout::idleSlice() {
     clock.start();
     const QTextDocument* doc = document();
     if (m_idleNext >= m_heights.size()) m_idleNext = 0;
+    const int anchor = m_anchor < m_heights.size() ? m_anchor : -1;
+    const double anchorTop = anchor >= 0 ? blockTop(anchor) : 0;
     QTextBlock block = doc->findBlockByNumber(m_idleNext);
     int checked = 0;
     while (m_estimated > 0 && checked < m_heights.size()) {
@@ -334,7 +338,23 @@ void ManuscriptLayout::idleSlice() {
         ++checked;
     }
     reportChanges(-1);
+    keepInView(anchor, anchorTop);
     if (m_estimated == 0) m_idleTimer.stop();
+}
+
+// The view shows the same text while the blocks above it are laid out: their heights move it
+// by as much as they changed from their estimates.
+void ManuscriptLayout::keepInView(int anchor, double anchorTop) {
+    if (anchor < 0 || anchor >= m_heights.size()) return;
+    const double shift = blockTop(anchor) - anchorTop;
+    if (shift == 0) return;
+    for (QObject* object = document()->parent(); object; object = object->parent()) {
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(object)) {
+            QScrollBar* bar = area->verticalScrollBar();
+            if (bar->value() > 0) bar->setValue(bar->value() + qRound(shift));
+            return;
+        }
+    }
 }
 
 // ---- Queries
@@ -435,6 +455,7 @@ void ManuscriptLayout::draw(QPainter* painter, const PaintContext& context) {
     int index = m_heights.indexAt(top - m_geometry.margin);
     // A block whose lines reach above its slot may still show at the top.
     index = std::max(0, index - 1);
+    m_anchor = std::max(0, m_heights.indexAt(top - m_geometry.margin));
     bool changed = false;
     for (QTextBlock block = doc->findBlockByNumber(index); block.isValid();
          block = block.next(), ++index) {

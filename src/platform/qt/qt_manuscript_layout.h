@@ -74,6 +74,7 @@ private:
     void reportChanges(double fromY) const;
     void scheduleIdleLayout();
     void idleSlice();
+    void keepInView(int anchor, double anchorTop);
 
     Geometry m_geometry;
     // A block's slot: the gap above it and the height it adds to the flow.
@@ -83,6 +84,7 @@ private:
     mutable double m_contentsWidth = 0;
     mutable QSizeF m_reportedSize;
     mutable double m_changedFrom = -1;  // the top of the first slot changed since reported
+    mutable int m_anchor = -1;          // the block at the top of what was drawn last
     int m_idleNext = 0;                 // the first block the idle layout has not checked
     QBasicTimer m_idleTimer;
     int m_cursorWidth = 1;

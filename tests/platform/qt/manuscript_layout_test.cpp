@@ -323,3 +323,71 @@ TEST(ManuscriptLayout, IdleTimeLaysOutTheRestInShortSlices) {
 
 }  // namespace
 }  // namespace pennory::platform::qt
+
+namespace pennory::platform::qt {
+namespace {
+
+// The estimate of a block never laid out is what keeps the scroll bar still while the rest is
+// laid out: for plain Chinese paragraphs it is within a line in twenty of the real height.
+TEST(ManuscriptLayout, EstimatesChineseParagraphsCloselyBeforeLayingThemOut) {
+    for (double width : {300.0, 420.0, 777.0}) {
+        SCOPED_TRACE(width);
+        QTextDocument document;
+        auto* layout = new ManuscriptLayout(&document);
+        document.setDocumentLayout(layout);
+        fillLong(document, 400);
+        document.setTextWidth(width);
+        const double estimated = layout->documentSize().height();
+        layout->settle();
+        const double real = layout->documentSize().height();
+        EXPECT_NEAR(estimated, real, real * 0.05);
+    }
+}
+
+}  // namespace
+}  // namespace pennory::platform::qt
+
+#include <QScrollBar>
+#include <QTextEdit>
+
+namespace pennory::platform::qt {
+namespace {
+
+// Paragraphs of larger type than the default font, so that their estimates fall short.
+void fillUneven(QTextDocument& document, int paragraphs) {
+    document.setDefaultFont(QFont(QStringLiteral("宋体"), 9));
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    for (int i = 0; i < paragraphs; ++i) {
+        if (i > 0) cursor.insertBlock();
+        cursor.insertText(kChinese.left(7 + (i * 37) % 45) + repeated(i % 3),
+                          charFormat(QStringLiteral("宋体"), 16));
+    }
+    cursor.endEditBlock();
+}
+
+TEST(ManuscriptLayout, TheViewKeepsItsTextWhileTheBlocksAboveAreLaidOut) {
+    QTextEdit edit;
+    auto* layout = new ManuscriptLayout(edit.document());
+    edit.document()->setDocumentLayout(layout);
+    fillUneven(*edit.document(), 4000);
+    edit.resize(500, 400);
+    edit.show();
+    QApplication::processEvents();
+    QScrollBar* bar = edit.verticalScrollBar();
+    bar->setValue(bar->maximum() / 2);
+    edit.viewport()->repaint();
+    const int shown = edit.cursorForPosition(QPoint(10, 10)).blockNumber();
+    ASSERT_FALSE(layout->isSettled());
+    QElapsedTimer clock;
+    clock.start();
+    while (!layout->isSettled() && clock.elapsed() < 20000) {
+        QApplication::processEvents();
+        edit.viewport()->repaint();
+    }
+    ASSERT_TRUE(layout->isSettled());
+    EXPECT_NEAR(edit.cursorForPosition(QPoint(10, 10)).blockNumber(), shown, 1);
+}
+
+}  // namespace
+}  // namespace pennory::platform::qt
