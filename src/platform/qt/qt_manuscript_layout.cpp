@@ -19,6 +19,9 @@ namespace pennory::platform::qt {
 
 namespace {
 
+// How far a line may reach past the text width before the page widens for it.
+constexpr double kGlyphOverhang = 1.5;
+
 // QTextDocumentLayout reckons in 1/64 pixels and takes reals into it by truncation; doing the
 // same keeps sums of thousands of blocks where it puts them.
 double fixed(double value) { return static_cast<int>(value * 64) / 64.0; }
@@ -360,7 +363,11 @@ void ManuscriptLayout::keepInView(int anchor, double anchorTop) {
 // ---- Queries
 
 QSizeF ManuscriptLayout::documentSize() const {
-    const double width = std::max(m_geometry.right - m_geometry.left, m_contentsWidth);
+    // A line may reach past the text width, as a wide figure does, and the page is then as wide
+    // as it. A pixel or so is only a glyph's rounding at a line's end (a mark hanging there) and
+    // must not bring up a horizontal scroll bar.
+    const double text = m_geometry.right - m_geometry.left;
+    const double width = m_contentsWidth > text + kGlyphOverhang ? m_contentsWidth : text;
     return QSizeF(width + 2 * m_geometry.margin, blockTop(m_heights.size()) + m_geometry.margin);
 }
 
