@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n libgl-dev
   libicu-dev icu-devtools libzip-dev libexpat1-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk fonts-arphic-uming fonts-wqy-zenhei poppler-utils
-  xvfb xauth imagemagick xdotool qt6ct
+  xvfb xauth imagemagick xdotool qt6ct libx11-dev libxdamage-dev libxtst-dev
   desktop-file-utils appstream dpkg-dev file lintian
 )
 
