@@ -58,6 +58,7 @@ QtRichTextBox::QtRichTextBox(QWidget* parent, const text::CharFormat& font, Call
                          }
                      });
     FigureLayout::install(*m_widget->document());
+    followSoftBreaks(*m_widget->document());
     setContent({});
 }
 
