@@ -66,8 +66,7 @@ private:
     };
 
     bool countsAgree() const {
-        return m_blocks == m_document->blockCount() &&
-               m_characters == m_document->characterCount();
+        return m_blocks == m_document->blockCount() && m_characters == m_document->characterCount();
     }
 
     void rebuild() {
@@ -167,7 +166,7 @@ private:
     bool m_valid = true;
     bool m_attached = false;  // the first report after attaching may begin before it
     bool m_repairing = false;
-    int m_blocks = 0;      // the document's counts as the index last followed it
+    int m_blocks = 0;  // the document's counts as the index last followed it
     int m_characters = 0;
     std::vector<int> m_numbers;
     std::vector<Range> m_ranges;
