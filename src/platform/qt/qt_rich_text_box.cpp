@@ -60,6 +60,7 @@ QtRichTextBox::QtRichTextBox(QWidget* parent, const text::CharFormat& font, Call
                      });
     m_widget->document()->setDocumentLayout(new ManuscriptLayout(m_widget->document()));
     FigureLayout::install(*m_widget->document());
+    followSoftBreaks(*m_widget->document());
     setContent({});
 }
 

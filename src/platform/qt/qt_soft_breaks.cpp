@@ -20,6 +20,11 @@ namespace {
 // The blocks after a soft break, for documents the writer ever gave one; documents without
 // one keep the plain arithmetic of positions.
 //
+// The index follows each change where it happened: the blocks the change touched are read
+// again and the entries after them move by the change's length and block count, so that an
+// edit costs the blocks it touched and the soft breaks after it, never the whole document.
+// Should the document's counts ever disagree with what the changes told, it is read whole.
+//
 // It also keeps every edit from changing the kind of break before the block where the edit
 // starts, which no edit means to: QTextDocument, removing a range from the start of a block
 // into a later one, keeps the later block's format, so that removing from the start of a
@@ -29,8 +34,11 @@ public:
     explicit SoftBreakIndex(QTextDocument* document) : QObject(document), m_document(document) {
         setObjectName(kName);
         connect(document, &QTextDocument::contentsChange, this,
-                [this](int from, int, int) { keepBreakBefore(from); });
-        connect(document, &QTextDocument::contentsChanged, this, [this] { m_valid = false; });
+                [this](int from, int removed, int added) { follow(from, removed, added); });
+        // A change that came without its report (none should) shows in the counts.
+        connect(document, &QTextDocument::contentsChanged, this, [this] {
+            if (!m_repairing && !countsAgree()) m_valid = false;
+        });
     }
 
     static SoftBreakIndex* of(const QTextDocument& document) {
@@ -39,14 +47,16 @@ public:
             document.findChild<QObject*>(kName, Qt::FindDirectChildrenOnly));
     }
 
-    // Made before the first soft break goes in: until then, the document had none.
+    // Made before the first soft break goes in: until then, the document had none. Made in
+    // the middle of an edit, it reads the document whole after the edit's report.
     static void attach(QTextDocument& document) {
         if (!of(document)) new SoftBreakIndex(&document);
     }
 
-    // Block numbers, ascending.
+    // Block numbers, ascending. Asked before the index has followed a change (a listener
+    // connected before it), it reads the document whole.
     const std::vector<int>& softBlocks() {
-        if (!m_valid) rebuild();
+        if (!m_valid || !countsAgree()) rebuild();
         return m_numbers;
     }
 
@@ -54,6 +64,10 @@ private:
     struct Range {
         int start, end;  // document positions of the block, its separator included
     };
+
+    bool countsAgree() const {
+        return m_blocks == m_document->blockCount() && m_characters == m_document->characterCount();
+    }
 
     void rebuild() {
         m_numbers.clear();
@@ -64,12 +78,68 @@ private:
                 m_ranges.push_back({block.position(), block.position() + block.length()});
             }
         }
+        remember();
+    }
+
+    void remember() {
+        m_blocks = m_document->blockCount();
+        m_characters = m_document->characterCount();
         m_valid = true;
     }
 
-    // m_ranges still describes the document before the change.
-    void keepBreakBefore(int from) {
+    // m_ranges still describes the document before the change of [from, from + removed) into
+    // [from, from + added).
+    void follow(int from, int removed, int added) {
         if (m_repairing) return;
+        keepBreakBefore(from);
+        const bool fits = m_valid && m_attached && from >= 0 && removed >= 0 && added >= 0 &&
+                          added - removed == m_document->characterCount() - m_characters;
+        m_attached = true;
+        if (!fits) {
+            rebuild();
+            return;
+        }
+        const QTextBlock first = m_document->findBlock(from);
+        if (!first.isValid()) {
+            rebuild();
+            return;
+        }
+        // Entries of the blocks from the one holding from to the one starting at the end of
+        // what went go; those after move.
+        const int touchedFrom = first.position();
+        const int touchedTo = from + removed;
+        const int moved = added - removed;
+        const int newBlocks = m_document->blockCount() - m_blocks;
+        auto begin = std::lower_bound(m_ranges.begin(), m_ranges.end(), touchedFrom,
+                                      [](const Range& r, int p) { return r.start < p; });
+        auto end = std::upper_bound(begin, m_ranges.end(), touchedTo,
+                                    [](int p, const Range& r) { return p < r.start; });
+        const auto firstGone = begin - m_ranges.begin();
+        const auto lastGone = end - m_ranges.begin();
+        for (auto i = lastGone; i < static_cast<std::ptrdiff_t>(m_ranges.size()); ++i) {
+            m_ranges[i].start += moved;
+            m_ranges[i].end += moved;
+            m_numbers[i] += newBlocks;
+        }
+        // The blocks the change touched, read afresh.
+        std::vector<int> numbers;
+        std::vector<Range> ranges;
+        int number = first.blockNumber();
+        for (QTextBlock block = first; block.isValid() && block.position() <= from + added;
+             block = block.next(), ++number) {
+            if (number > 0 && block.blockFormat().boolProperty(kSoftBreak)) {
+                numbers.push_back(number);
+                ranges.push_back({block.position(), block.position() + block.length()});
+            }
+        }
+        m_ranges.erase(m_ranges.begin() + firstGone, m_ranges.begin() + lastGone);
+        m_ranges.insert(m_ranges.begin() + firstGone, ranges.begin(), ranges.end());
+        m_numbers.erase(m_numbers.begin() + firstGone, m_numbers.begin() + lastGone);
+        m_numbers.insert(m_numbers.begin() + firstGone, numbers.begin(), numbers.end());
+        remember();
+    }
+
+    void keepBreakBefore(int from) {
         auto after = std::upper_bound(m_ranges.begin(), m_ranges.end(), from,
                                       [](int p, const Range& r) { return p < r.start; });
         const bool wasSoft = after != m_ranges.begin() && from < std::prev(after)->end;
@@ -89,13 +159,15 @@ private:
             cursor.endEditBlock();
             m_repairing = false;
         }
-        rebuild();
     }
 
     static inline const QString kName = QStringLiteral("pennory-soft-breaks");
     QTextDocument* m_document;
     bool m_valid = true;
+    bool m_attached = false;  // the first report after attaching may begin before it
     bool m_repairing = false;
+    int m_blocks = 0;  // the document's counts as the index last followed it
+    int m_characters = 0;
     std::vector<int> m_numbers;
     std::vector<Range> m_ranges;
 };
@@ -138,6 +210,8 @@ std::size_t pieceLength(std::u16string_view text, std::size_t room) {
     }
     return isHighSurrogate(text[room - 1]) ? room - 1 : room;
 }
+
+void followSoftBreaks(QTextDocument& document) { SoftBreakIndex::attach(document); }
 
 void insertSoftBreak(QTextCursor& cursor, const QTextCharFormat& format) {
     SoftBreakIndex::attach(*cursor.document());

@@ -14,6 +14,10 @@ inline constexpr int kSoftBreak = QTextFormat::UserProperty + 0x51;
 // space or punctuation near room if there is one, and never inside a surrogate pair.
 std::size_t pieceLength(std::u16string_view text, std::size_t room);
 
+// Makes the document's index of soft breaks now, before any other listener connects to its
+// changes, so that the index has followed each change before a listener asks for positions.
+void followSoftBreaks(QTextDocument& document);
+
 // Starts a block that continues the cursor's paragraph.
 void insertSoftBreak(QTextCursor& cursor, const QTextCharFormat& format);
 

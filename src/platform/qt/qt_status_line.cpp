@@ -3,6 +3,8 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QMainWindow>
+#include <QPointer>
+#include <QResizeEvent>
 #include <QStatusBar>
 
 #include "platform/qt/qt_fonts.h"
@@ -31,6 +33,25 @@ QAccessibleInterface* statusLineAccessible(const QString& className, QObject* ob
     return new StatusLineAccessible(static_cast<StatusLineLabel*>(object));
 }
 
+// The bar's place for the line. The line has a fixed size, the holder's, so that a new text
+// does not ask the bar and the window to lay themselves out again, which would repaint the
+// window around every keystroke; the line is only drawn again.
+class StatusLineHolder : public QWidget {
+public:
+    explicit StatusLineHolder(QWidget* line) : m_line(line) { line->setParent(this); }
+    QSize sizeHint() const override { return {0, m_line ? m_line->sizeHint().height() : 0}; }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        if (m_line) m_line->setFixedSize(event->size());
+        QWidget::resizeEvent(event);
+    }
+
+private:
+    QPointer<QWidget> m_line;
+};
+
 }  // namespace
 
 StatusLineLabel::StatusLineLabel() {
@@ -58,7 +79,7 @@ QtStatusLine::QtStatusLine(QMainWindow* window) : QtControl(new StatusLineLabel)
     m_widget->setFont(captionFont());
     QStatusBar* bar = window->statusBar();
     bar->setSizeGripEnabled(true);
-    bar->addWidget(m_widget, 1);
+    bar->addWidget(new StatusLineHolder(m_widget), 1);
     // The bar's height is settled before the window is first sized around the client area;
     // one that changed on showing (style, text) would take it from the client area.
     bar->ensurePolished();

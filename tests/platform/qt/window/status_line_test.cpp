@@ -98,6 +98,40 @@ TEST_F(QtStatusLineTest, EqualsAFullRecountThroughTheEditorsOwnEdits) {
 
 // ---- What a screen reader reads
 
+// Counts the requests to lay out the widgets it watches.
+class LayoutRequests : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::LayoutRequest) ++count;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Laying the window out again would repaint it around the line at every keystroke.
+TEST_F(QtStatusLineTest, ANewCountRedrawsTheLineWithoutLayingTheWindowOut) {
+    click(editor());
+    QApplication::processEvents();
+    LayoutRequests requests;
+    mainWindow()->installEventFilter(&requests);
+    mainWindow()->statusBar()->installEventFilter(&requests);
+    typeText(editor(), QStringLiteral("用CD4011做门电路"));
+    QApplication::processEvents();
+    EXPECT_EQ(shown(), QStringLiteral("字数 6  字符 11（不计空格）"));
+    EXPECT_EQ(requests.count, 0);
+}
+
+TEST_F(QtStatusLineTest, TheLineSpansTheBarAsTheWindowIsResized) {
+    QLabel* line = widgetOf<QLabel>(form().StatusLine());
+    const int before = line->width();
+    ASSERT_GT(before, 0);
+    mainWindow()->resize(mainWindow()->width() + 120, mainWindow()->height());
+    QApplication::processEvents();
+    EXPECT_EQ(line->width(), before + 120);
+}
+
 // The first interface of the given role below iface, depth first.
 QAccessibleInterface* findRole(QAccessibleInterface* iface, QAccessible::Role role) {
     if (!iface) return nullptr;
