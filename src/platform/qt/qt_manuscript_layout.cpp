@@ -27,6 +27,8 @@ constexpr double kGlyphOverhang = 1.5;
 double fixed(double value) { return static_cast<int>(value * 64) / 64.0; }
 
 constexpr double kDefaultDpi = 96;
+// How often the heights the idle layout found are taken in, moving the view and its scroll bar.
+constexpr qint64 kPendingIntervalMs = 400;
 // How long one idle slice may lay out before it lets events in.
 constexpr qint64 kSliceNanoseconds = 2'000'000;
 // The most blocks an edit lays out before it returns.
@@ -113,8 +115,9 @@ double ManuscriptLayout::gapBefore(const QTextBlock& block) const {
 
 // ---- Laying blocks out
 
-bool ManuscriptLayout::ensure(const QTextBlock& block, int index) const {
-    const bool changed = !m_exact[static_cast<std::size_t>(index)] && layoutBlock(block, index);
+bool ManuscriptLayout::ensure(const QTextBlock& block, int index, bool deferHeight) const {
+    const bool changed =
+        !m_exact[static_cast<std::size_t>(index)] && layoutBlock(block, index, deferHeight);
     place(block, index);
     return changed;
 }
@@ -123,7 +126,7 @@ void ManuscriptLayout::place(const QTextBlock& block, int index) const {
     block.layout()->setPosition(QPointF(m_geometry.left, blockTop(index) + gapBefore(block)));
 }
 
-bool ManuscriptLayout::layoutBlock(const QTextBlock& block, int index) const {
+bool ManuscriptLayout::layoutBlock(const QTextBlock& block, int index, bool deferHeight) const {
     QTextLayout* layout = block.layout();
     const QTextBlockFormat format = block.blockFormat();
     const QTextDocument* doc = document();
@@ -202,12 +205,17 @@ bool ManuscriptLayout::layoutBlock(const QTextBlock& block, int index) const {
     --m_estimated;
     const double old = m_heights.at(index);
     if (old == slot) return false;
+    if (deferHeight) {
+        m_pending.emplace_back(index, slot);
+        return true;
+    }
     if (m_changedFrom < 0 || blockTop(index) < m_changedFrom) m_changedFrom = blockTop(index);
     m_heights.set(index, slot);
     return true;
 }
 
 void ManuscriptLayout::settle() {
+    takePendingHeights();
     const QTextDocument* doc = document();
     int index = 0;
     for (QTextBlock block = doc->begin(); block.isValid() && m_estimated > 0;
@@ -228,6 +236,7 @@ void ManuscriptLayout::documentChanged(int from, int removed, int added) {
         for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
             block.clearLayout();
         }
+        m_pending.clear();
         measure();
         estimateAll();
         m_changedFrom = 0;
@@ -256,6 +265,14 @@ void ManuscriptLayout::documentChanged(int from, int removed, int added) {
         if (!m_exact[static_cast<std::size_t>(i)]) --m_estimated;
     }
     m_heights.replace(firstIndex, replacedOld, estimates);
+    // Heights waiting from the idle layout follow their blocks; those of the replaced ones go.
+    const int shift = static_cast<int>(estimates.size()) - replacedOld;
+    std::erase_if(m_pending, [&](auto& entry) {
+        if (entry.first < firstIndex) return false;
+        if (entry.first < firstIndex + replacedOld) return true;
+        entry.first += shift;
+        return false;
+    });
     const auto at = m_exact.begin() + firstIndex;
     m_exact.erase(at, at + std::min<int>(replacedOld, static_cast<int>(m_exact.end() - at)));
     m_exact.insert(m_exact.begin() + firstIndex, estimates.size(), 0);
@@ -302,7 +319,8 @@ void ManuscriptLayout::reportChanges(double fromY) const {
 }
 
 void ManuscriptLayout::scheduleIdleLayout() {
-    if (m_estimated > 0 && !document()->pageSize().isNull() && !m_idleTimer.isActive()) {
+    const bool waiting = m_estimated > 0 || !m_pending.empty();
+    if (waiting && !document()->pageSize().isNull() && !m_idleTimer.isActive()) {
         m_idleTimer.start(0, this);
     }
 }
@@ -330,7 +348,7 @@ void ManuscriptLayout::idleSlice() {
             block = doc->begin();
         }
         if (!m_exact[static_cast<std::size_t>(m_idleNext)]) {
-            layoutBlock(block, m_idleNext);
+            layoutBlock(block, m_idleNext, true);
             if (clock.nsecsElapsed() > kSliceNanoseconds) {
                 ++m_idleNext;
                 break;
@@ -340,21 +358,42 @@ void ManuscriptLayout::idleSlice() {
         ++m_idleNext;
         ++checked;
     }
-    reportChanges(-1);
-    keepInView(anchor, anchorTop);
-    if (m_estimated == 0) m_idleTimer.stop();
+    if (m_estimated == 0 || !m_sincePendingTaken.isValid() ||
+        m_sincePendingTaken.elapsed() >= kPendingIntervalMs) {
+        takePendingHeights();
+        reportChanges(-1);
+        keepInView(anchor, anchorTop);
+    }
+    if (m_estimated == 0 && m_pending.empty()) m_idleTimer.stop();
+}
+
+void ManuscriptLayout::takePendingHeights() {
+    m_sincePendingTaken.start();
+    for (const auto& [index, slot] : m_pending) {
+        if (index >= m_heights.size()) continue;
+        if (m_changedFrom < 0 || blockTop(index) < m_changedFrom) m_changedFrom = blockTop(index);
+        m_heights.set(index, slot);
+    }
+    m_pending.clear();
 }
 
 // The view shows the same text while the blocks above it are laid out: their heights move it
 // by as much as they changed from their estimates.
 void ManuscriptLayout::keepInView(int anchor, double anchorTop) {
     if (anchor < 0 || anchor >= m_heights.size()) return;
-    const double shift = blockTop(anchor) - anchorTop;
+    // The scroll bar moves in whole pixels; what is left of a shift goes with the next one, so
+    // that many small shifts do not add up to a drift.
+    const double shift = blockTop(anchor) - anchorTop + m_shiftLeft;
+    m_shiftLeft = 0;
     if (shift == 0) return;
     for (QObject* object = document()->parent(); object; object = object->parent()) {
         if (auto* area = qobject_cast<QAbstractScrollArea*>(object)) {
             QScrollBar* bar = area->verticalScrollBar();
-            if (bar->value() > 0) bar->setValue(bar->value() + qRound(shift));
+            if (bar->value() > 0) {
+                const int step = qRound(shift);
+                bar->setValue(bar->value() + step);
+                m_shiftLeft = shift - step;
+            }
             return;
         }
     }
@@ -467,10 +506,13 @@ void ManuscriptLayout::draw(QPainter* painter, const PaintContext& context) {
     for (QTextBlock block = doc->findBlockByNumber(index); block.isValid();
          block = block.next(), ++index) {
         if (blockTop(index) > bottom) break;
-        changed |= ensure(block, index);
+        // A block above the top of the view keeps its slot until the view can be moved with
+        // it (takePendingHeights in idle time), so that drawing never shifts what is shown.
+        changed |= ensure(block, index, index < m_anchor);
         drawBlock(painter, context, block, clip);
     }
     if (changed) reportChanges(-1);
+    if (!m_pending.empty()) const_cast<ManuscriptLayout*>(this)->scheduleIdleLayout();
 }
 
 void ManuscriptLayout::drawBlock(QPainter* painter, const PaintContext& context,

@@ -12,7 +12,9 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBasicTimer>
+#include <QElapsedTimer>
 #include <QRectF>
+#include <utility>
 #include <vector>
 
 #include "platform/qt/qt_block_heights.h"
@@ -40,7 +42,7 @@ public:
     void setCursorWidth(int width) { m_cursorWidth = width; }
 
     // Whether every block is laid out, none estimated.
-    bool isSettled() const { return m_estimated == 0; }
+    bool isSettled() const { return m_estimated == 0 && m_pending.empty(); }
     // Lays out every block still estimated, at once.
     void settle();
 
@@ -64,8 +66,11 @@ private:
     double estimate(const QTextBlock& block) const;
     // Lays block (number index) out if it is estimated, then puts its layout where it stands
     // now; true when its height changed.
-    bool ensure(const QTextBlock& block, int index) const;
-    bool layoutBlock(const QTextBlock& block, int index) const;
+    bool ensure(const QTextBlock& block, int index, bool deferHeight = false) const;
+    // deferHeight: the block's height waits in m_pending (idle time), so that what is drawn
+    // keeps its place until the heights are taken in together.
+    bool layoutBlock(const QTextBlock& block, int index, bool deferHeight = false) const;
+    void takePendingHeights();
     double gapBefore(const QTextBlock& block) const;
     double blockTop(int index) const { return m_geometry.margin + m_heights.before(index); }
     void place(const QTextBlock& block, int index) const;
@@ -87,6 +92,12 @@ private:
     mutable int m_anchor = -1;          // the block at the top of what was drawn last
     int m_idleNext = 0;                 // the first block the idle layout has not checked
     QBasicTimer m_idleTimer;
+    // Heights the idle layout found, by block number, not yet in m_heights; taken in at most
+    // every kPendingInterval, when the idle layout ends and before any edit, so that the view
+    // moves and its scroll bar changes a few times rather than at every slice.
+    mutable std::vector<std::pair<int, double>> m_pending;
+    QElapsedTimer m_sincePendingTaken;
+    double m_shiftLeft = 0;  // the part of the view's last shift the scroll bar could not take
     int m_cursorWidth = 1;
 };
 

@@ -344,6 +344,7 @@ TEST(ManuscriptLayout, EstimatesChineseParagraphsCloselyBeforeLayingThemOut) {
     }
 }
 
+
 }  // namespace
 }  // namespace pennory::platform::qt
 
@@ -387,6 +388,35 @@ TEST(ManuscriptLayout, TheViewKeepsItsTextWhileTheBlocksAboveAreLaidOut) {
     }
     ASSERT_TRUE(layout->isSettled());
     EXPECT_NEAR(edit.cursorForPosition(QPoint(10, 10)).blockNumber(), shown, 1);
+}
+
+
+
+// The heights found in idle time are taken in together, a few times a second, so that the
+// scroll bar and the view do not change at every slice.
+TEST(ManuscriptLayout, IdleHeightsReachTheScrollBarAFewTimesASecond) {
+    QTextEdit edit;
+    auto* layout = new ManuscriptLayout(edit.document());
+    edit.document()->setDocumentLayout(layout);
+    fillUneven(*edit.document(), 4000);
+    edit.resize(500, 400);
+    edit.show();
+    QApplication::processEvents();
+    int reports = 0;
+    QObject::connect(layout, &QAbstractTextDocumentLayout::documentSizeChanged,
+                     [&reports] { ++reports; });
+    QElapsedTimer clock;
+    clock.start();
+    int slices = 0;
+    while (!layout->isSettled() && clock.elapsed() < 20000) {
+        QApplication::processEvents();
+        ++slices;
+    }
+    ASSERT_TRUE(layout->isSettled());
+    // Once for what the first view drew and the first slice, then every 400 ms or so; not at
+    // every slice.
+    EXPECT_LE(reports, clock.elapsed() / 400 + 4) << slices << " turns";
+    EXPECT_LT(reports, slices / 3) << slices << " turns";
 }
 
 }  // namespace
