@@ -292,15 +292,22 @@ void ManuscriptLayout::documentChanged(int from, int removed, int added) {
         }
         place(first, firstIndex);
     }
-    // Only the changed blocks need drawing again, unless the blocks below moved.
+    // Only the changed blocks need drawing again, unless the blocks below moved; within one
+    // block, only from the line the change starts in, as the lines above it stand.
     const bool moved = m_heights.size() != oldCount || m_changedFrom >= 0;
-    const double bottom = blockTop(std::min(lastIndex + 2, m_heights.size()));
+    const double bottom = blockTop(std::min(lastIndex + 1, m_heights.size()));
+    double repaintTop = changedTop;
+    if (!moved && firstIndex == lastIndex && m_exact[static_cast<std::size_t>(firstIndex)]) {
+        const QTextLayout* laidOut = first.layout();
+        const QTextLine line = laidOut->lineForTextPosition(std::max(0, from - first.position()));
+        if (line.isValid()) repaintTop = laidOut->position().y() + line.y();
+    }
     m_idleNext = std::min(m_idleNext, firstIndex);
     if (moved) {
         reportChanges(m_changedFrom >= 0 ? std::min(m_changedFrom, changedTop) : changedTop);
     } else {
         reportChanges(-1);
-        emit update(QRectF(0, changedTop, qreal(INT_MAX), bottom - changedTop));
+        emit update(QRectF(0, repaintTop, qreal(INT_MAX), bottom - repaintTop));
     }
     scheduleIdleLayout();
 }

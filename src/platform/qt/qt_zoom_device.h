@@ -1,8 +1,9 @@
 #pragma once
 // The zoom of a rich-text box: its document is laid out for a device whose logical DPI is the
-// screen's times the zoom. The layout turns point sizes into pixels and scales fixed lengths
-// (indents, spacing) by that DPI, as it does for a printer, so every format grows alike while
-// the document's own formats, its undo stack and its text stay untouched.
+// screen's times the zoom. The layout turns point sizes into pixels and scales the document
+// margin and the space around paragraphs by that DPI, as it does for a printer, while the
+// document's own formats, its undo stack and its text stay untouched. (Qt 6.4 does not scale
+// the left, right and first-line indents with it; the editor's layout does as Qt does.)
 
 #include <QPaintDevice>
 #include <QPointer>
