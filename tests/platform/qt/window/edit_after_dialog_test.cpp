@@ -35,15 +35,6 @@ void chooseRed(QColorDialog* dialog) {
 class EditAfterDialog : public QtFormTest {
 protected:
     EditAfterDialog() : QtFormTest(Dialogs::Real) {
-        // A dialog left open by a failing test would block the rest: end it after a while.
-        m_watchdog.setInterval(10000);
-        QObject::connect(&m_watchdog, &QTimer::timeout, [] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                ADD_FAILURE() << "a dialog was left open";
-                dialog->done(QDialog::Rejected);
-            }
-        });
-        m_watchdog.start();
         click(editor());
         prepare();
     }
@@ -89,7 +80,6 @@ protected:
     }
 
 private:
-    QTimer m_watchdog;
 };
 
 TEST_F(EditAfterDialog, UndoTakesTheChosenFontBack) {

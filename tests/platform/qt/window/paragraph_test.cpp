@@ -19,21 +19,11 @@ namespace {
 
 class ParagraphWindow : public QtFormTest {
 protected:
-    ParagraphWindow() : QtFormTest(Dialogs::Real) {
-        m_watchdog.setInterval(10000);
-        QObject::connect(&m_watchdog, &QTimer::timeout, [] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                ADD_FAILURE() << "a dialog was left open";
-                dialog->done(QDialog::Rejected);
-            }
-        });
-        m_watchdog.start();
-    }
+    ParagraphWindow() : QtFormTest(Dialogs::Real) {}
     QTextBlockFormat blockFormat(int block) {
         return editor()->document()->findBlockByNumber(block).blockFormat();
     }
 
-    QTimer m_watchdog;
 };
 
 TEST_F(ParagraphWindow, TheDialogsAnswerSetsTheSelectedBlocks) {

@@ -1,6 +1,7 @@
 #include "qt_form_fixture.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -69,6 +70,14 @@ QtFormTest::QtFormTest(Dialogs dialogs)
     if (dialogs == Dialogs::Real) {
         m_realDialogs = std::make_unique<qt::QtDialogs>(mainWindow());
         shownDialogs = m_realDialogs.get();
+        m_dialogWatchdog.setInterval(10000);
+        QObject::connect(&m_dialogWatchdog, &QTimer::timeout, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                ADD_FAILURE() << "a dialog was left open";
+                dialog->done(QDialog::Rejected);
+            }
+        });
+        m_dialogWatchdog.start();
     }
     m_form = std::make_unique<app::Form1>(
         *m_factory,

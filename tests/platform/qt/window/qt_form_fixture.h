@@ -28,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QTimer>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -120,6 +121,9 @@ private:
     std::unique_ptr<qt::QtDocumentOutput> m_output;
     std::unique_ptr<qt::QtFindPanel> m_findPanel;
     std::unique_ptr<app::Form1> m_form;
+    // With real dialogs: a dialog left open by a failing test would block the rest, so one
+    // still open after a while fails the test and is closed.
+    QTimer m_dialogWatchdog;
 };
 
 // Opens the menus on the menu bar by their captions with real clicks and chooses the last
