@@ -1,16 +1,12 @@
 #include "platform/qt/qt_manuscript_layout.h"
 
-#include <QAbstractScrollArea>
-#include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QScrollBar>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextLayout>
-#include <QTimerEvent>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -27,10 +23,6 @@ constexpr double kGlyphOverhang = 1.5;
 double fixed(double value) { return static_cast<int>(value * 64) / 64.0; }
 
 constexpr double kDefaultDpi = 96;
-// How often the heights the idle layout found are taken in, moving the view and its scroll bar.
-constexpr qint64 kPendingIntervalMs = 400;
-// How long one idle slice may lay out before it lets events in.
-constexpr qint64 kSliceNanoseconds = 2'000'000;
 // The most blocks an edit lays out before it returns.
 constexpr int kLaidOutAtOnce = 64;
 
@@ -325,87 +317,6 @@ void ManuscriptLayout::reportChanges(double fromY) const {
     m_changedFrom = -1;
 }
 
-void ManuscriptLayout::scheduleIdleLayout() {
-    const bool waiting = m_estimated > 0 || !m_pending.empty();
-    if (waiting && !document()->pageSize().isNull() && !m_idleTimer.isActive()) {
-        m_idleTimer.start(0, this);
-    }
-}
-
-void ManuscriptLayout::timerEvent(QTimerEvent* event) {
-    if (event->timerId() != m_idleTimer.timerId()) {
-        QAbstractTextDocumentLayout::timerEvent(event);
-        return;
-    }
-    idleSlice();
-}
-
-void ManuscriptLayout::idleSlice() {
-    QElapsedTimer clock;
-    clock.start();
-    const QTextDocument* doc = document();
-    if (m_idleNext >= m_heights.size()) m_idleNext = 0;
-    const int anchor = m_anchor < m_heights.size() ? m_anchor : -1;
-    const double anchorTop = anchor >= 0 ? blockTop(anchor) : 0;
-    QTextBlock block = doc->findBlockByNumber(m_idleNext);
-    int checked = 0;
-    while (m_estimated > 0 && checked < m_heights.size()) {
-        if (!block.isValid()) {
-            m_idleNext = 0;
-            block = doc->begin();
-        }
-        if (!m_exact[static_cast<std::size_t>(m_idleNext)]) {
-            layoutBlock(block, m_idleNext, true);
-            if (clock.nsecsElapsed() > kSliceNanoseconds) {
-                ++m_idleNext;
-                break;
-            }
-        }
-        block = block.next();
-        ++m_idleNext;
-        ++checked;
-    }
-    if (m_estimated == 0 || !m_sincePendingTaken.isValid() ||
-        m_sincePendingTaken.elapsed() >= kPendingIntervalMs) {
-        takePendingHeights();
-        reportChanges(-1);
-        keepInView(anchor, anchorTop);
-    }
-    if (m_estimated == 0 && m_pending.empty()) m_idleTimer.stop();
-}
-
-void ManuscriptLayout::takePendingHeights() {
-    m_sincePendingTaken.start();
-    for (const auto& [index, slot] : m_pending) {
-        if (index >= m_heights.size()) continue;
-        if (m_changedFrom < 0 || blockTop(index) < m_changedFrom) m_changedFrom = blockTop(index);
-        m_heights.set(index, slot);
-    }
-    m_pending.clear();
-}
-
-// The view shows the same text while the blocks above it are laid out: their heights move it
-// by as much as they changed from their estimates.
-void ManuscriptLayout::keepInView(int anchor, double anchorTop) {
-    if (anchor < 0 || anchor >= m_heights.size()) return;
-    // The scroll bar moves in whole pixels; what is left of a shift goes with the next one, so
-    // that many small shifts do not add up to a drift.
-    const double shift = blockTop(anchor) - anchorTop + m_shiftLeft;
-    m_shiftLeft = 0;
-    if (shift == 0) return;
-    for (QObject* object = document()->parent(); object; object = object->parent()) {
-        if (auto* area = qobject_cast<QAbstractScrollArea*>(object)) {
-            QScrollBar* bar = area->verticalScrollBar();
-            if (bar->value() > 0) {
-                const int step = qRound(shift);
-                bar->setValue(bar->value() + step);
-                m_shiftLeft = shift - step;
-            }
-            return;
-        }
-    }
-}
-
 // ---- Queries
 
 QSizeF ManuscriptLayout::documentSize() const {
@@ -492,102 +403,6 @@ int ManuscriptLayout::hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy
         lastPosition += static_cast<int>(hitLayout->preeditAreaText().size());
     }
     return std::clamp(position, 0, lastPosition);
-}
-
-// ---- Drawing
-
-void ManuscriptLayout::draw(QPainter* painter, const PaintContext& context) {
-    const QTextDocument* doc = document();
-    if (doc->pageSize().isNull() || m_heights.size() == 0) return;
-    const QSizeF size = documentSize();
-    const QRectF frame =
-        QRectF(QPointF(0, 0), size).adjusted(m_geometry.margin, 0, -m_geometry.margin, 0);
-    const QRectF clip = context.clip.isValid() ? (context.clip & frame) : frame;
-    const double top = context.clip.isValid() ? context.clip.top() : 0;
-    const double bottom = context.clip.isValid() ? context.clip.bottom() : size.height();
-    int index = m_heights.indexAt(top - m_geometry.margin);
-    // A block whose lines reach above its slot may still show at the top.
-    index = std::max(0, index - 1);
-    m_anchor = std::max(0, m_heights.indexAt(top - m_geometry.margin));
-    bool changed = false;
-    for (QTextBlock block = doc->findBlockByNumber(index); block.isValid();
-         block = block.next(), ++index) {
-        if (blockTop(index) > bottom) break;
-        // A block above the top of the view keeps its slot until the view can be moved with
-        // it (takePendingHeights in idle time), so that drawing never shifts what is shown.
-        changed |= ensure(block, index, index < m_anchor);
-        drawBlock(painter, context, block, clip);
-    }
-    if (changed) reportChanges(-1);
-    if (!m_pending.empty()) const_cast<ManuscriptLayout*>(this)->scheduleIdleLayout();
-}
-
-void ManuscriptLayout::drawBlock(QPainter* painter, const PaintContext& context,
-                                 const QTextBlock& block, const QRectF& clip) const {
-    const QTextLayout* layout = block.layout();
-    QRectF rect = layout->boundingRect();
-    rect.translate(layout->position());
-    if (!block.isVisible() || (context.clip.isValid() && (rect.bottom() < context.clip.y() ||
-                                                          rect.top() > context.clip.bottom()))) {
-        return;
-    }
-    const QTextBlockFormat format = block.blockFormat();
-    const QBrush background = format.background();
-    if (background != Qt::NoBrush) {
-        painter->save();
-        painter->setBrushOrigin(rect.topLeft());
-        painter->fillRect(rect, background);
-        painter->restore();
-    }
-
-    QList<QTextLayout::FormatRange> selections;
-    const int start = block.position();
-    const int length = block.length();
-    for (const Selection& range : context.selections) {
-        const int selStart = range.cursor.selectionStart() - start;
-        const int selEnd = range.cursor.selectionEnd() - start;
-        if (selStart < length && selEnd > 0 && selEnd > selStart) {
-            selections.append({selStart, selEnd - selStart, range.format});
-        } else if (!range.cursor.hasSelection() &&
-                   range.format.hasProperty(QTextFormat::FullWidthSelection) &&
-                   block.contains(range.cursor.position())) {
-            const QTextLine line = layout->lineForTextPosition(range.cursor.position() - start);
-            QTextLayout::FormatRange full{line.textStart(), line.textLength(), range.format};
-            if (full.start + full.length == length - 1) ++full.length;
-            selections.append(full);
-        }
-    }
-
-    const QPen pen = painter->pen();
-    painter->setPen(context.palette.color(QPalette::Text));
-    layout->draw(painter, QPointF(), selections, clip);
-    const int cursor = context.cursorPosition;
-    if ((cursor >= start && cursor < start + length) ||
-        (cursor < -1 && !layout->preeditAreaText().isEmpty())) {
-        const int at = cursor < -1 ? layout->preeditAreaPosition() - (cursor + 2) : cursor - start;
-        layout->drawCursor(painter, QPointF(), at, m_cursorWidth);
-    }
-    painter->setPen(pen);
-}
-
-// ---- Inline objects
-
-void ManuscriptLayout::resizeInlineObject(QTextInlineObject item, int position,
-                                          const QTextFormat& format) {
-    QTextObjectInterface* handler = handlerForObject(format.objectType());
-    if (!handler) return;
-    const QSizeF size = handler->intrinsicSize(document(), position, format);
-    item.setWidth(size.width());
-    const QTextCharFormat character = format.toCharFormat();
-    if (character.verticalAlignment() == QTextCharFormat::AlignMiddle) {
-        const QFontMetrics metrics(character.font());
-        const qreal halfX = metrics.xHeight() / 2.0;
-        item.setAscent((size.height() + halfX) / 2.0);
-        item.setDescent((size.height() - halfX) / 2.0);
-    } else {
-        item.setDescent(0);
-        item.setAscent(size.height());
-    }
 }
 
 }  // namespace pennory::platform::qt
