@@ -1,7 +1,6 @@
 #include "platform/qt/qt_manuscript_layout.h"
 
 #include <QFontMetricsF>
-#include <QPainter>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
