@@ -24,7 +24,7 @@ BENCHMARK(BM_CountWholeManuscript)->Unit(benchmark::kMillisecond);
 void BM_KeystrokeInTheMiddle(benchmark::State& state) {
     input::ManuscriptCount count;
     count.reset(bench::cipherManuscript());
-    const std::size_t middle = count.text().size() / 2;
+    const std::size_t middle = count.size() / 2;
     const std::u16string typed = state.range(0) ? u"电" : u"x";
     for (auto _ : state) {
         count.apply(middle, 0, typed);
@@ -38,8 +38,8 @@ void BM_KeystrokeAtTheEnd(benchmark::State& state) {
     input::ManuscriptCount count;
     count.reset(bench::cipherManuscript());
     for (auto _ : state) {
-        count.apply(count.text().size(), 0, u"a");
-        count.apply(count.text().size() - 1, 1, u"");
+        count.apply(count.size(), 0, u"a");
+        count.apply(count.size() - 1, 1, u"");
     }
     benchmark::DoNotOptimize(count.total());
 }

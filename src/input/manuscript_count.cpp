@@ -12,8 +12,8 @@ bool isLow(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 }  // namespace
 
 void ManuscriptCount::reset(std::u16string text) {
-    m_text = std::move(text);
-    m_total = countText(m_text);
+    m_total = countText(text);
+    m_text.assign(std::move(text));
 }
 
 bool ManuscriptCount::apply(std::size_t start, std::size_t removed, std::u16string_view inserted) {
@@ -21,20 +21,23 @@ bool ManuscriptCount::apply(std::size_t start, std::size_t removed, std::u16stri
     std::size_t from = start;
     std::size_t to = start + removed;
     widen(from, to);
-    m_total -= countText(std::u16string_view(m_text).substr(from, to - from));
+    std::u16string room;
+    m_total -= countText(m_text.range(from, to - from, room));
     m_text.replace(start, removed, inserted);
     const std::size_t newTo = to - removed + inserted.size();
-    m_total += countText(std::u16string_view(m_text).substr(from, newTo - from));
+    m_total += countText(m_text.range(from, newTo - from, room));
     return true;
 }
 
 TextCount ManuscriptCount::countRange(std::size_t start, std::size_t length) const {
     start = std::min(start, m_text.size());
-    return countText(std::u16string_view(m_text).substr(start, length));
+    length = std::min(length, m_text.size() - start);
+    std::u16string room;
+    return countText(m_text.range(start, length, room));
 }
 
 void ManuscriptCount::widen(std::size_t& from, std::size_t& to) const {
-    const std::u16string_view text = m_text;
+    const GapText& text = m_text;
     // Leftwards: take the whole code point before the edge while it is an other character
     // or the edge splits it.
     while (from > 0) {

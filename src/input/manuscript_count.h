@@ -2,11 +2,13 @@
 // The manuscript's count kept up to date edit by edit. It holds a copy of the text and, for
 // each edit, recounts only the stretch around it that a run of other characters could join:
 // from the blank, line break or CJK character before the edit to the one after it. A
-// keystroke thus costs the length of the word it touches plus moving the copy's tail.
+// keystroke thus costs the length of the word it touches, wherever it is in the book: the
+// copy keeps a gap where it was last edited.
 
 #include <string>
 #include <string_view>
 
+#include "input/gap_text.h"
 #include "input/word_count.h"
 
 namespace pennory::input {
@@ -22,13 +24,14 @@ public:
     const TextCount& total() const { return m_total; }
     // The count of the units [start, start + length) taken as a text of their own.
     TextCount countRange(std::size_t start, std::size_t length) const;
-    const std::u16string& text() const { return m_text; }
+    std::size_t size() const { return m_text.size(); }
+    std::u16string text() const { return m_text.text(); }
 
 private:
     // Moves the edges outwards until each touches a character that ends any run.
     void widen(std::size_t& from, std::size_t& to) const;
 
-    std::u16string m_text;
+    GapText m_text;
     TextCount m_total;
 };
 

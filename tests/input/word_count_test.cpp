@@ -55,7 +55,7 @@ TEST(WordCount, CountsAsChineseWordProcessors) {
 }
 
 // Random edits of a text made of every kind of character, surrogate halves included, keep
-// the incremental count equal to a full recount.
+// the incremental count equal to a full recount, and the count's copy equal to the text.
 TEST(ManuscriptCount, EqualsFullRecountAfterRandomEdits) {
     const std::u16string pieces[] = {u"中",   u"文",   u"，",     u"a",          u"B",  u"4",
                                      u"011",  u" ",    u"\u3000", u"\r\n",       u"\r", u"\n",
@@ -69,15 +69,22 @@ TEST(ManuscriptCount, EqualsFullRecountAfterRandomEdits) {
     };
 
     ManuscriptCount count;
-    count.reset(randomText(200));
+    std::u16string text = randomText(200);
+    count.reset(text);
     for (int edit = 0; edit < 5000; ++edit) {
-        const std::size_t size = count.text().size();
+        const std::size_t size = count.size();
         const std::size_t start = random() % (size + 1);
         const std::size_t removed = std::min<std::size_t>(random() % 6, size - start);
         std::u16string inserted = randomText(static_cast<int>(random() % 4));
         if (random() % 10 == 0 && !inserted.empty()) inserted.pop_back();  // may cut a pair
+        // Now and then a long paste, more than the room left where the copy was last edited.
+        if (random() % 500 == 0) inserted = randomText(3000);
         ASSERT_TRUE(count.apply(start, removed, inserted));
-        ASSERT_EQ(count.total(), countText(count.text())) << "after edit " << edit;
+        text.replace(start, removed, inserted);
+        ASSERT_EQ(count.text(), text) << "after edit " << edit;
+        ASSERT_EQ(count.total(), countText(text)) << "after edit " << edit;
+        const std::size_t from = random() % (text.size() + 1);
+        ASSERT_EQ(count.countRange(from, 40), countText(text.substr(from, 40)));
     }
 }
 
