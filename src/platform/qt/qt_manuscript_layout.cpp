@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <tuple>
 
 namespace pennory::platform::qt {
 
@@ -228,6 +229,7 @@ void ManuscriptLayout::documentChanged(int from, int removed, int added) {
             block.clearLayout();
         }
         m_pending.clear();
+        m_caretLines = {};
         measure();
         estimateAll();
         m_changedFrom = 0;
@@ -243,7 +245,7 @@ void ManuscriptLayout::documentChanged(int from, int removed, int added) {
     const int lastIndex = std::max(firstIndex, last.blockNumber());
     const int newCount = doc->blockCount();
     const int replacedOld = std::max(0, lastIndex - firstIndex + 1 - (newCount - oldCount));
-    const double changedTop = blockTop(firstIndex);
+    double changedTop = blockTop(firstIndex);
 
     std::vector<double> estimates;
     QTextBlock block = first;
@@ -284,15 +286,21 @@ void ManuscriptLayout::documentChanged(int from, int removed, int added) {
         place(first, firstIndex);
     }
     // Only the changed blocks need drawing again, unless the blocks below moved; within one
-    // block, only from the line the change starts in, as the lines above it stand.
+    // block, only the lines the change reached.
     const bool moved = m_heights.size() != oldCount || m_changedFrom >= 0;
-    const double bottom = blockTop(std::min(lastIndex + 1, m_heights.size()));
-    double repaintTop = changedTop;
-    if (!moved && firstIndex == lastIndex && m_exact[static_cast<std::size_t>(firstIndex)]) {
-        const QTextLayout* laidOut = first.layout();
-        const QTextLine line = laidOut->lineForTextPosition(std::max(0, from - first.position()));
-        if (line.isValid()) repaintTop = laidOut->position().y() + line.y();
+    const bool oneBlock = firstIndex == lastIndex && m_exact[static_cast<std::size_t>(firstIndex)];
+    // Lines set closer than their glyphs are tall reach above the block's slot.
+    const QTextLayout* laidOut = first.layout();
+    if (m_exact[static_cast<std::size_t>(firstIndex)] && laidOut->lineCount() > 0) {
+        changedTop = std::min(changedTop, laidOut->position().y() + laidOut->lineAt(0).y());
     }
+    double repaintTop = changedTop;
+    double bottom = blockTop(std::min(lastIndex + 1, m_heights.size()));
+    if (!moved && oneBlock) {
+        std::tie(repaintTop, bottom) =
+            changedSpan(first, from - first.position(), removed, added, bottom);
+    }
+    m_caretLines = oneBlock ? linesOf(first) : BlockLines{};
     m_idleNext = std::min(m_idleNext, firstIndex);
     if (moved) {
         reportChanges(m_changedFrom >= 0 ? std::min(m_changedFrom, changedTop) : changedTop);
@@ -301,6 +309,28 @@ void ManuscriptLayout::documentChanged(int from, int removed, int added) {
         emit update(QRectF(0, repaintTop, qreal(INT_MAX), bottom - repaintTop));
     }
     scheduleIdleLayout();
+}
+
+std::pair<double, double> ManuscriptLayout::changedSpan(const QTextBlock& block, int from,
+                                                       int removed, int added,
+                                                       double blockBottom) const {
+    const QTextLayout* laidOut = block.layout();
+    const double top = laidOut->position().y();
+    const BlockLines& before = m_caretLines;
+    if (before.block == block.blockNumber() && before.position == block.position() &&
+        before.length + added - removed == block.length()) {
+        const BlockLines now = linesOf(block);
+        const auto [first, last] = changedLines(before.lines, now.lines, from, removed, added);
+        if (first < last) {
+            const LineSpan& end = now.lines[static_cast<std::size_t>(last - 1)];
+            return {top + now.lines[static_cast<std::size_t>(first)].y, top + end.y + end.height};
+        }
+    }
+    // How the lines stood is not known: from the line above the change, which a word may have
+    // left, to the end of the block.
+    const QTextLine line = laidOut->lineForTextPosition(std::max(0, from));
+    const QTextLine above = laidOut->lineAt(line.isValid() ? std::max(0, line.lineNumber() - 1) : 0);
+    return {above.isValid() ? top + above.y() : top, blockBottom};
 }
 
 // Reports a changed size, and asks for what moved to be drawn again.

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/qt/qt_block_heights.h"
+#include "platform/qt/qt_changed_lines.h"
 
 class QTextBlock;
 class QTextDocument;
@@ -77,6 +78,9 @@ private:
     void drawBlock(QPainter* painter, const PaintContext& context, const QTextBlock& block,
                    const QRectF& clip) const;
     void reportChanges(double fromY) const;
+    // The part of a block an edit within it changed, from the top of its first changed line.
+    std::pair<double, double> changedSpan(const QTextBlock& block, int from, int removed,
+                                          int added, double blockBottom) const;
     void scheduleIdleLayout();
     void idleSlice();
     void keepInView(int anchor, double anchorTop);
@@ -99,6 +103,9 @@ private:
     QElapsedTimer m_sincePendingTaken;
     double m_shiftLeft = 0;  // the part of the view's last shift the scroll bar could not take
     int m_cursorWidth = 1;
+    // The lines of the block the caret was last drawn in or the last edit laid out, to tell
+    // which of them the next edit changes.
+    mutable BlockLines m_caretLines;
 };
 
 }  // namespace pennory::platform::qt

@@ -84,6 +84,7 @@ void ManuscriptLayout::drawBlock(QPainter* painter, const PaintContext& context,
         (cursor < -1 && !layout->preeditAreaText().isEmpty())) {
         const int at = cursor < -1 ? layout->preeditAreaPosition() - (cursor + 2) : cursor - start;
         layout->drawCursor(painter, QPointF(), at, m_cursorWidth);
+        m_caretLines = linesOf(block);
     }
     painter->setPen(pen);
 }
