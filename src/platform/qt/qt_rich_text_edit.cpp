@@ -13,6 +13,7 @@
 #include "platform/qt/qt_file_drops.h"
 #include "platform/qt/qt_paragraph_format.h"
 #include "platform/qt/qt_rich_text_document.h"
+#include "platform/qt/qt_steady_caret.h"
 
 namespace pennory::platform::qt {
 
@@ -56,6 +57,7 @@ void RichTextEdit::dropEvent(QDropEvent* event) {
 }
 
 void RichTextEdit::keyPressEvent(QKeyEvent* event) {
+    SteadyCaret::typed();
     if (zoomKey(event)) {
         event->accept();
         return;
@@ -66,6 +68,11 @@ void RichTextEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTextEdit::keyPressEvent(event);
+}
+
+void RichTextEdit::inputMethodEvent(QInputMethodEvent* event) {
+    SteadyCaret::typed();
+    QTextEdit::inputMethodEvent(event);
 }
 
 void RichTextEdit::wheelEvent(QWheelEvent* event) {

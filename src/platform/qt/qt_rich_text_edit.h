@@ -2,7 +2,8 @@
 // The rich-text box's widget: a click reports to the behaviour, and the clipboard and drag
 // and drop carry the selection's text and, beside it when the box gives it, Pennory's own
 // form of the passage (kStyledMimeType); what comes in goes to the box to be pasted. Keys
-// that edit next to a soft break act on the text as the writer sees it.
+// that edit next to a soft break act on the text as the writer sees it. The caret holds still
+// while the writer types.
 
 #include <QTextEdit>
 #include <functional>
@@ -41,6 +42,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
