@@ -279,6 +279,7 @@ void ManuscriptLayout::documentChanged(int from, int removed, int added) {
     // A small change is laid out at once, as the writer waits for it; a large one (a whole
     // manuscript put in) as it is drawn and in idle time.
     if (!doc->pageSize().isNull() && lastIndex - firstIndex < kLaidOutAtOnce) {
+        keepShaped(first);
         block = first;
         for (int i = firstIndex; i <= lastIndex + 1 && block.isValid(); ++i, block = block.next()) {
             if (!m_exact[static_cast<std::size_t>(i)]) layoutBlock(block, i);
@@ -331,6 +332,18 @@ std::pair<double, double> ManuscriptLayout::changedSpan(const QTextBlock& block,
     const QTextLine line = laidOut->lineForTextPosition(std::max(0, from));
     const QTextLine above = laidOut->lineAt(line.isValid() ? std::max(0, line.lineNumber() - 1) : 0);
     return {above.isValid() ? top + above.y() : top, blockBottom};
+}
+
+// The block being edited keeps its shaped text after it is laid out, so that the caret's
+// place and the drawing of its lines do not shape it again; the block edited before lets its
+// go when it is next laid out.
+void ManuscriptLayout::keepShaped(const QTextBlock& block) {
+    const QTextBlock before = m_shapedKept.block();
+    if (!m_shapedKept.isNull() && before != block && before.isValid()) {
+        before.layout()->setCacheEnabled(false);
+    }
+    block.layout()->setCacheEnabled(true);
+    m_shapedKept = QTextCursor(block);
 }
 
 // Reports a changed size, and asks for what moved to be drawn again.

@@ -14,6 +14,7 @@
 #include <QBasicTimer>
 #include <QElapsedTimer>
 #include <QRectF>
+#include <QTextCursor>
 #include <utility>
 #include <vector>
 
@@ -78,6 +79,7 @@ private:
     void drawBlock(QPainter* painter, const PaintContext& context, const QTextBlock& block,
                    const QRectF& clip) const;
     void reportChanges(double fromY) const;
+    void keepShaped(const QTextBlock& block);
     // The part of a block an edit within it changed, from the top of its first changed line.
     std::pair<double, double> changedSpan(const QTextBlock& block, int from, int removed,
                                           int added, double blockBottom) const;
@@ -106,6 +108,7 @@ private:
     // The lines of the block the caret was last drawn in or the last edit laid out, to tell
     // which of them the next edit changes.
     mutable BlockLines m_caretLines;
+    QTextCursor m_shapedKept;  // in the block that keeps its shaped text
 };
 
 }  // namespace pennory::platform::qt

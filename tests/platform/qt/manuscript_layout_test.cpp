@@ -294,6 +294,11 @@ TEST(ManuscriptLayout, AnEditLaysOutOnlyTheBlocksItTouched) {
     cursor.insertText(QStringLiteral("新"));
     EXPECT_EQ(laidOutBlocks(document), 2);  // the edited block and the one after it
     EXPECT_GT(document.findBlockByNumber(1500).layout()->lineCount(), 0);
+    // Only the block being edited keeps its shaped text, which the caret and drawing reuse.
+    EXPECT_TRUE(document.findBlockByNumber(1500).layout()->cacheEnabled());
+    QTextCursor(document.findBlockByNumber(10)).insertText(QStringLiteral("新"));
+    EXPECT_TRUE(document.findBlockByNumber(10).layout()->cacheEnabled());
+    EXPECT_FALSE(document.findBlockByNumber(1500).layout()->cacheEnabled());
     cursor.insertBlock();
     EXPECT_EQ(document.blockCount(), 3001);
     EXPECT_GT(document.findBlockByNumber(1501).layout()->lineCount(), 0);
