@@ -270,8 +270,12 @@ void ManuscriptLayout::documentChanged(int from, int removed, int added) {
     m_exact.erase(at, at + std::min<int>(replacedOld, static_cast<int>(m_exact.end() - at)));
     m_exact.insert(m_exact.begin() + firstIndex, estimates.size(), 0);
     m_estimated += static_cast<int>(estimates.size());
-    // The gap above the block after depends on the last one's format.
-    if (block.isValid() && lastIndex + 1 < m_heights.size() && m_exact[lastIndex + 1]) {
+    // The gap above the block after depends on the last one's format, which an edit within its
+    // text, short of its paragraph mark, leaves as it was.
+    const bool withinText = newCount == oldCount && firstIndex == lastIndex &&
+                            from + added < last.position() + last.length() - 1;
+    if (!withinText && block.isValid() && lastIndex + 1 < m_heights.size() &&
+        m_exact[lastIndex + 1]) {
         m_exact[static_cast<std::size_t>(lastIndex + 1)] = 0;
         ++m_estimated;
     }
@@ -281,7 +285,8 @@ void ManuscriptLayout::documentChanged(int from, int removed, int added) {
     if (!doc->pageSize().isNull() && lastIndex - firstIndex < kLaidOutAtOnce) {
         keepShaped(first);
         block = first;
-        for (int i = firstIndex; i <= lastIndex + 1 && block.isValid(); ++i, block = block.next()) {
+        const int laidOutTo = withinText ? lastIndex : lastIndex + 1;
+        for (int i = firstIndex; i <= laidOutTo && block.isValid(); ++i, block = block.next()) {
             if (!m_exact[static_cast<std::size_t>(i)]) layoutBlock(block, i);
         }
         place(first, firstIndex);

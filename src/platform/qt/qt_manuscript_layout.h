@@ -99,10 +99,12 @@ private:
     int m_idleNext = 0;                 // the first block the idle layout has not checked
     QBasicTimer m_idleTimer;
     // Heights the idle layout found, by block number, not yet in m_heights; taken in at most
-    // every kPendingInterval, when the idle layout ends and before any edit, so that the view
-    // moves and its scroll bar changes a few times rather than at every slice.
+    // every kPendingInterval once nothing has been drawn for a moment, when the idle layout
+    // ends and before any edit, so that the view moves and its scroll bar changes a few times
+    // rather than at every slice, and not just after the writer's own move.
     mutable std::vector<std::pair<int, double>> m_pending;
     QElapsedTimer m_sincePendingTaken;
+    mutable QElapsedTimer m_sinceDrawn;
     double m_shiftLeft = 0;  // the part of the view's last shift the scroll bar could not take
     int m_cursorWidth = 1;
     // The lines of the block the caret was last drawn in or the last edit laid out, to tell

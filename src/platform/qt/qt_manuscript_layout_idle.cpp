@@ -16,6 +16,8 @@ namespace {
 
 // How often the heights the idle layout found are taken in, moving the view and its scroll bar.
 constexpr qint64 kPendingIntervalMs = 400;
+// How long nothing must have been drawn before those heights are taken in.
+constexpr qint64 kQuietMs = 200;
 // How long one idle slice may lay out before it lets events in.
 constexpr qint64 kSliceNanoseconds = 2'000'000;
 
@@ -61,13 +63,23 @@ void ManuscriptLayout::idleSlice() {
         ++m_idleNext;
         ++checked;
     }
-    if (m_estimated == 0 || !m_sincePendingTaken.isValid() ||
-        m_sincePendingTaken.elapsed() >= kPendingIntervalMs) {
+    const bool due = m_estimated == 0 || !m_sincePendingTaken.isValid() ||
+                     m_sincePendingTaken.elapsed() >= kPendingIntervalMs;
+    // Not while what the writer does is being drawn: the scroll bar would move under a jump
+    // to the end or a key a moment after it.
+    const bool quiet = !m_sinceDrawn.isValid() || m_sinceDrawn.elapsed() >= kQuietMs;
+    if (due && quiet) {
         takePendingHeights();
         reportChanges(-1);
         keepInView(anchor, anchorTop);
     }
-    if (m_estimated == 0 && m_pending.empty()) m_idleTimer.stop();
+    if (m_estimated == 0) {
+        if (m_pending.empty()) {
+            m_idleTimer.stop();
+        } else {
+            m_idleTimer.start(kQuietMs, this);  // only the heights wait, for a quiet moment
+        }
+    }
 }
 
 void ManuscriptLayout::takePendingHeights() {

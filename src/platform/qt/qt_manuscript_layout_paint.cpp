@@ -17,6 +17,7 @@ namespace pennory::platform::qt {
 void ManuscriptLayout::draw(QPainter* painter, const PaintContext& context) {
     const QTextDocument* doc = document();
     if (doc->pageSize().isNull() || m_heights.size() == 0) return;
+    m_sinceDrawn.start();
     const QSizeF size = documentSize();
     const QRectF frame =
         QRectF(QPointF(0, 0), size).adjusted(m_geometry.margin, 0, -m_geometry.margin, 0);

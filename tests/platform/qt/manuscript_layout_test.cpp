@@ -292,8 +292,15 @@ TEST(ManuscriptLayout, AnEditLaysOutOnlyTheBlocksItTouched) {
     document.setTextWidth(kTextWidth);
     QTextCursor cursor(document.findBlockByNumber(1500));
     cursor.insertText(QStringLiteral("新"));
-    EXPECT_EQ(laidOutBlocks(document), 2);  // the edited block and the one after it
+    // The block after keeps its place and gap: the edited block's format stayed as it was.
+    EXPECT_EQ(laidOutBlocks(document), 1);
     EXPECT_GT(document.findBlockByNumber(1500).layout()->lineCount(), 0);
+    // A new space below the paragraph moves the block after it down by as much.
+    const double below = layout->blockBoundingRect(document.findBlockByNumber(1501)).top();
+    QTextBlockFormat spaced;
+    spaced.setBottomMargin(30);
+    cursor.mergeBlockFormat(spaced);
+    EXPECT_NEAR(layout->blockBoundingRect(document.findBlockByNumber(1501)).top(), below + 30, 1);
     // Only the block being edited keeps its shaped text, which the caret and drawing reuse.
     EXPECT_TRUE(document.findBlockByNumber(1500).layout()->cacheEnabled());
     QTextCursor(document.findBlockByNumber(10)).insertText(QStringLiteral("新"));
@@ -387,15 +394,20 @@ TEST(ManuscriptLayout, TheViewKeepsItsTextWhileTheBlocksAboveAreLaidOut) {
     ASSERT_FALSE(layout->isSettled());
     QElapsedTimer clock;
     clock.start();
+    QElapsedTimer sinceDrawn;
+    sinceDrawn.start();
     while (!layout->isSettled() && clock.elapsed() < 20000) {
         QApplication::processEvents();
-        edit.viewport()->repaint();
+        // Drawn again and again while idle time lays the blocks out, with the quiet moments
+        // between in which the layout takes in the heights it found.
+        if (sinceDrawn.elapsed() >= 250) {
+            edit.viewport()->repaint();
+            sinceDrawn.restart();
+        }
     }
     ASSERT_TRUE(layout->isSettled());
     EXPECT_NEAR(edit.cursorForPosition(QPoint(10, 10)).blockNumber(), shown, 1);
 }
-
-
 
 // The heights found in idle time are taken in together, a few times a second, so that the
 // scroll bar and the view do not change at every slice.
@@ -422,6 +434,37 @@ TEST(ManuscriptLayout, IdleHeightsReachTheScrollBarAFewTimesASecond) {
     // every slice.
     EXPECT_LE(reports, clock.elapsed() / 400 + 4) << slices << " turns";
     EXPECT_LT(reports, slices / 3) << slices << " turns";
+}
+
+// While the view is being drawn, as when the writer jumps to the end or types, the heights
+// found in idle time wait, so that the scroll bar holds still; they come in once it is quiet.
+TEST(ManuscriptLayout, IdleHeightsWaitWhileTheViewIsDrawn) {
+    QTextEdit edit;
+    auto* layout = new ManuscriptLayout(edit.document());
+    edit.document()->setDocumentLayout(layout);
+    fillUneven(*edit.document(), 4000);
+    edit.resize(500, 400);
+    edit.show();
+    QApplication::processEvents();
+    edit.viewport()->repaint();
+    int reports = 0;
+    QObject::connect(layout, &QAbstractTextDocumentLayout::documentSizeChanged,
+                     [&reports] { ++reports; });
+    QElapsedTimer clock;
+    clock.start();
+    QElapsedTimer sinceDrawn;
+    sinceDrawn.start();
+    while (clock.elapsed() < 800) {
+        QApplication::processEvents();
+        if (sinceDrawn.elapsed() >= 50) {
+            edit.viewport()->repaint();
+            sinceDrawn.restart();
+        }
+    }
+    EXPECT_EQ(reports, 0);
+    while (!layout->isSettled() && clock.elapsed() < 20000) QApplication::processEvents();
+    ASSERT_TRUE(layout->isSettled());
+    EXPECT_GT(reports, 0);
 }
 
 }  // namespace
