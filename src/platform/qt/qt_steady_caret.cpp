@@ -28,9 +28,10 @@ void SteadyCaret::typed() {
 
 void SteadyCaret::hold() {
     QStyleHints* hints = QGuiApplication::styleHints();
-    if (!m_pause.isActive()) {
+    // A blinking caret here is the desktop's rate, or one set since the caret last held.
+    if (hints->cursorFlashTime() > 0) {
         m_desktopFlashTime = hints->cursorFlashTime();
-        if (m_desktopFlashTime > 0) hints->setCursorFlashTime(0);
+        hints->setCursorFlashTime(0);
     }
     m_pause.start(std::max(m_desktopFlashTime, kLeastPauseMs));
 }

@@ -379,14 +379,24 @@ void fillUneven(QTextDocument& document, int paragraphs) {
     cursor.endEditBlock();
 }
 
-TEST(ManuscriptLayout, TheViewKeepsItsTextWhileTheBlocksAboveAreLaidOut) {
+// An editor with the editor's layout and 4000 uneven paragraphs, shown, nothing laid out
+// in idle time yet.
+struct UnevenEditor {
+    UnevenEditor() {
+        edit.document()->setDocumentLayout(layout);
+        fillUneven(*edit.document(), 4000);
+        edit.resize(500, 400);
+        edit.show();
+        QApplication::processEvents();
+    }
     QTextEdit edit;
-    auto* layout = new ManuscriptLayout(edit.document());
-    edit.document()->setDocumentLayout(layout);
-    fillUneven(*edit.document(), 4000);
-    edit.resize(500, 400);
-    edit.show();
-    QApplication::processEvents();
+    ManuscriptLayout* layout = new ManuscriptLayout(edit.document());
+};
+
+TEST(ManuscriptLayout, TheViewKeepsItsTextWhileTheBlocksAboveAreLaidOut) {
+    UnevenEditor editor;
+    QTextEdit& edit = editor.edit;
+    ManuscriptLayout* layout = editor.layout;
     QScrollBar* bar = edit.verticalScrollBar();
     bar->setValue(bar->maximum() / 2);
     edit.viewport()->repaint();
@@ -412,13 +422,8 @@ TEST(ManuscriptLayout, TheViewKeepsItsTextWhileTheBlocksAboveAreLaidOut) {
 // The heights found in idle time are taken in together, a few times a second, so that the
 // scroll bar and the view do not change at every slice.
 TEST(ManuscriptLayout, IdleHeightsReachTheScrollBarAFewTimesASecond) {
-    QTextEdit edit;
-    auto* layout = new ManuscriptLayout(edit.document());
-    edit.document()->setDocumentLayout(layout);
-    fillUneven(*edit.document(), 4000);
-    edit.resize(500, 400);
-    edit.show();
-    QApplication::processEvents();
+    UnevenEditor editor;
+    ManuscriptLayout* layout = editor.layout;
     int reports = 0;
     QObject::connect(layout, &QAbstractTextDocumentLayout::documentSizeChanged,
                      [&reports] { ++reports; });
@@ -439,13 +444,9 @@ TEST(ManuscriptLayout, IdleHeightsReachTheScrollBarAFewTimesASecond) {
 // While the view is being drawn, as when the writer jumps to the end or types, the heights
 // found in idle time wait, so that the scroll bar holds still; they come in once it is quiet.
 TEST(ManuscriptLayout, IdleHeightsWaitWhileTheViewIsDrawn) {
-    QTextEdit edit;
-    auto* layout = new ManuscriptLayout(edit.document());
-    edit.document()->setDocumentLayout(layout);
-    fillUneven(*edit.document(), 4000);
-    edit.resize(500, 400);
-    edit.show();
-    QApplication::processEvents();
+    UnevenEditor editor;
+    QTextEdit& edit = editor.edit;
+    ManuscriptLayout* layout = editor.layout;
     edit.viewport()->repaint();
     int reports = 0;
     QObject::connect(layout, &QAbstractTextDocumentLayout::documentSizeChanged,

@@ -11,6 +11,7 @@
 
 #include "app/window_design.h"
 #include "input/word_count.h"
+#include "event_count.h"
 #include "qt_form_fixture.h"
 #include "typing.h"
 
@@ -98,23 +99,11 @@ TEST_F(QtStatusLineTest, EqualsAFullRecountThroughTheEditorsOwnEdits) {
 
 // ---- What a screen reader reads
 
-// Counts the requests to lay out the widgets it watches.
-class LayoutRequests : public QObject {
-public:
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::LayoutRequest) ++count;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 // Laying the window out again would repaint it around the line at every keystroke.
 TEST_F(QtStatusLineTest, ANewCountRedrawsTheLineWithoutLayingTheWindowOut) {
     click(editor());
     QApplication::processEvents();
-    LayoutRequests requests;
+    EventCount requests(QEvent::LayoutRequest);
     mainWindow()->installEventFilter(&requests);
     mainWindow()->statusBar()->installEventFilter(&requests);
     typeText(editor(), QStringLiteral("用CD4011做门电路"));

@@ -2,45 +2,34 @@
 // a key a moment later, and blinks again once typing pauses.
 
 #include <QApplication>
-#include <QPaintEvent>
 #include <QStyleHints>
 #include <QTest>
 #include <QTextEdit>
 
+#include "event_count.h"
 #include "qt_form_fixture.h"
 #include "typing.h"
 
 namespace pennory::testing {
 namespace {
 
-class PaintCount : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 TEST_F(QtFormTest, TheCaretHoldsStillWhileTheWriterTypesAndBlinksAgainAfterAPause) {
     const int desktop = QApplication::cursorFlashTime();
     QApplication::setCursorFlashTime(200);  // a blink every 100 ms
     click(editor());
-    PaintCount painted;
+    EventCount painted(QEvent::Paint);
     auto* edit = qobject_cast<QTextEdit*>(editor());
     ASSERT_NE(edit, nullptr);
     edit->viewport()->installEventFilter(&painted);
     for (const char* letter : {"a", "b", "c"}) {
         typeText(editor(), QString::fromLatin1(letter));
         QApplication::processEvents();
-        painted.paints = 0;
+        painted.count = 0;
         QTest::qWait(150);
-        EXPECT_EQ(painted.paints, 0) << "after " << letter;
+        EXPECT_EQ(painted.count, 0) << "after " << letter;
     }
     QTest::qWait(800);
-    EXPECT_GT(painted.paints, 0);
+    EXPECT_GT(painted.count, 0);
     EXPECT_EQ(QApplication::cursorFlashTime(), 200);
     edit->viewport()->removeEventFilter(&painted);
     QApplication::setCursorFlashTime(desktop);
