@@ -4,46 +4,20 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QMainWindow>
 #include <cstdint>
-#include <memory>
 #include <string>
 
-#include "app/form1.h"
+#include "bench_window.h"
 #include "core/cipher_manuscript.h"
-#include "platform/headless/scripted_services.h"
-#include "platform/qt/qt_factory.h"
-#include "platform/qt/qt_services.h"
 #include "platform/text/code_page_936.h"
 #include "protection/cipher.h"
 
 namespace pennory::bench {
 namespace {
 
-// The program's window, shown, with scripted answers in place of a person.
-struct Window {
-    Window() {
-        factory = std::make_unique<platform::qt::QtFactory>();
-        form = std::make_unique<app::Form1>(
-            *factory, platform::Services{dialogs, messages, clipboard, keys, shell, program});
-        form->Form_Load();
-        factory->mainWindow()->resize(900, 650);
-        factory->mainWindow()->show();
-        QApplication::processEvents();
-    }
-
-    platform::headless::ScriptedDialogs dialogs;
-    platform::headless::ScriptedMessages messages;
-    platform::qt::QtClipboard clipboard;
-    platform::qt::QtKeys keys;
-    platform::headless::RecordingShell shell;
-    platform::headless::HeadlessProgram program;
-    std::unique_ptr<platform::qt::QtFactory> factory;
-    std::unique_ptr<app::Form1> form;
-};
 
 void runCommand(benchmark::State& state, std::int16_t index, const std::u16string& start) {
-    Window window;
+    BenchWindow window;
     for (auto _ : state) {
         state.PauseTiming();
         window.form->RichTextBox1().setText(start);
@@ -76,7 +50,7 @@ BENCHMARK(BM_DecryptCommandQt)->Unit(benchmark::kMillisecond)->Iterations(5);
 // line breaks have become characters 12 and 9.
 void BM_ShowScrambledTextQt(benchmark::State& state) {
     static const std::u16string scrambled = protection::encryptText(cipherManuscript());
-    Window window;
+    BenchWindow window;
     for (auto _ : state) {
         state.PauseTiming();
         window.form->RichTextBox1().setText(cipherManuscript());

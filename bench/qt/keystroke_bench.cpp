@@ -14,14 +14,9 @@
 #include <QPaintEvent>
 #include <QTextEdit>
 #include <filesystem>
-#include <memory>
 
-#include "app/form1.h"
+#include "bench_window.h"
 #include "core/manuscript_generator.h"
-#include "platform/headless/scripted_services.h"
-#include "platform/qt/qt_factory.h"
-#include "platform/qt/qt_services.h"
-#include "platform/qt/qt_timers.h"
 
 namespace pennory::bench {
 namespace {
@@ -51,36 +46,9 @@ protected:
     }
 };
 
-struct Window {
-    Window() {
-        std::filesystem::create_directories(recovery);
-        factory = std::make_unique<platform::qt::QtFactory>();
-        form = std::make_unique<app::Form1>(
-            *factory, platform::Services{dialogs, messages, clipboard, keys, shell, program,
-                                         &timers, recovery});
-        form->Form_Load();
-        factory->mainWindow()->resize(900, 650);
-        factory->mainWindow()->show();
-        QApplication::processEvents();
-    }
-    ~Window() {
-        form.reset();
-        factory.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(recovery, ignored);
-    }
-
-    platform::headless::ScriptedDialogs dialogs;
-    platform::headless::ScriptedMessages messages;
-    platform::qt::QtClipboard clipboard;
-    platform::qt::QtKeys keys;
-    platform::headless::RecordingShell shell;
-    platform::headless::HeadlessProgram program;
-    platform::qt::QtTimers timers;
-    std::filesystem::path recovery =
-        std::filesystem::temp_directory_path() / "pennory_keystroke_bench_recovery";
-    std::unique_ptr<platform::qt::QtFactory> factory;
-    std::unique_ptr<app::Form1> form;
+struct Window : BenchWindow {
+    Window()
+        : BenchWindow(std::filesystem::temp_directory_path() / "pennory_keystroke_bench_recovery") {}
 };
 
 void press(QWidget* target, Qt::Key key, const QString& text) {

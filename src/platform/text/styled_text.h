@@ -28,7 +28,7 @@ struct CharFormat : Font {
     Colour colour = 0;  // black
     // Set, every U+FFFC of the run is this figure; the font and colour are those of the text
     // around it.
-    FigureRef figure;
+    FigureRef figure{};
 
     bool operator==(const CharFormat&) const = default;
 };
