@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "platform/files/rewrite_backup.h"
+#include "failed_writes.h"
 #include "platform/files/write_faults.h"
 #include "support/privileges.h"
 #include "temp_folder.h"
@@ -70,39 +71,19 @@ TEST(FileIo, WritingThroughASymbolicLinkReplacesItsTarget) {
     EXPECT_EQ(contentsOf(folder / "real.txt"), "new");
 }
 
-// Whatever step fails, the old file stays byte-for-byte, no temporary file is left behind and
-// the writer learns why in Chinese.
 TEST(FileIo, AFailedWriteLeavesTheOldFileWhole) {
-    struct Case {
-        WriteStep step;
-        int error;
-        std::size_t afterBytes;
-        std::u16string message;
-    } cases[] = {
-        {WriteStep::Create, EACCES, 0, u"没有访问权限。"},
-        {WriteStep::Create, EROFS, 0, u"磁盘是只读的，无法写入。"},
-        {WriteStep::Write, ENOSPC, 0, u"磁盘空间不足。"},
-        {WriteStep::Write, ENOSPC, 5, u"磁盘空间不足。"},
-        {WriteStep::Write, EIO, 100000, u"磁盘读写出错。"},
-        {WriteStep::Sync, EIO, 0, u"磁盘读写出错。"},
-        {WriteStep::Rename, EXDEV, 0, u"文件读写失败（错误代码 18）。"},
-    };
-    const std::string old = "{\\rtf1 the old manuscript}";
-    std::string replacement(200000, 'n');
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.step));
-        TempFolder folder;
-        putFile(folder / "doc.rtf", old);
-        FileResult result;
+    const std::string replacement(200000, 'n');
+    testing::expectFailedWritesLeaveTheOldFile(
         {
-            ScopedWriteFault fault(c.step, c.error, c.afterBytes);
-            result = writeFileAtomically(folder / "doc.rtf", replacement);
-        }
-        EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.message, c.message);
-        EXPECT_EQ(contentsOf(folder / "doc.rtf"), old);
-        EXPECT_EQ(folder.listing(), "doc.rtf ");
-    }
+            {WriteStep::Create, EACCES, 0, u"没有访问权限。"},
+            {WriteStep::Create, EROFS, 0, u"磁盘是只读的，无法写入。"},
+            {WriteStep::Write, ENOSPC, 0, u"磁盘空间不足。"},
+            {WriteStep::Write, ENOSPC, 5, u"磁盘空间不足。"},
+            {WriteStep::Write, EIO, 100000, u"磁盘读写出错。"},
+            {WriteStep::Sync, EIO, 0, u"磁盘读写出错。"},
+            {WriteStep::Rename, EXDEV, 0, u"文件读写失败（错误代码 18）。"},
+        },
+        [&](const std::filesystem::path& path) { return writeFileAtomically(path, replacement); });
 }
 
 TEST(FileIo, AFailedWriteOfANewFileLeavesNothing) {

@@ -11,6 +11,7 @@
 #include "platform/files/file_io.h"
 #include "platform/files/rewrite_backup.h"
 #include "platform/files/write_faults.h"
+#include "failed_writes.h"
 #include "temp_folder.h"
 
 namespace pennory::files {
@@ -66,36 +67,20 @@ TEST(StreamedFile, KeepsPermissionsAndWritesThroughALink) {
 }
 
 TEST(StreamedFile, AFailedWriteLeavesTheOldFileWhole) {
-    struct Case {
-        WriteStep step;
-        int error;
-        std::size_t afterBytes;
-        std::u16string message;
-    } cases[] = {
-        {WriteStep::Create, EACCES, 0, u"没有访问权限。"},
-        {WriteStep::Write, ENOSPC, 0, u"磁盘空间不足。"},
-        // Some megabytes in, in the middle of a piece.
-        {WriteStep::Write, ENOSPC, 2'500'001, u"磁盘空间不足。"},
-        {WriteStep::Write, EIO, 3 * 1024 * 1024, u"磁盘读写出错。"},
-        {WriteStep::Sync, EIO, 0, u"磁盘读写出错。"},
-        {WriteStep::Rename, EXDEV, 0, u"文件读写失败（错误代码 18）。"},
-    };
-    const std::string old = "{\\rtf1 the old manuscript}";
     const std::string bytes = madeBytes();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.step));
-        TempFolder folder;
-        putFile(folder / "doc.rtf", old);
-        FileResult result;
+    testing::expectFailedWritesLeaveTheOldFile(
         {
-            ScopedWriteFault fault(c.step, c.error, c.afterBytes);
-            result = writeFileAtomically(folder / "doc.rtf", inPieces(bytes));
-        }
-        EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.message, c.message);
-        EXPECT_EQ(contentsOf(folder / "doc.rtf"), old);
-        EXPECT_EQ(folder.listing(), "doc.rtf ");
-    }
+            {WriteStep::Create, EACCES, 0, u"没有访问权限。"},
+            {WriteStep::Write, ENOSPC, 0, u"磁盘空间不足。"},
+            // Some megabytes in, in the middle of a piece.
+            {WriteStep::Write, ENOSPC, 2'500'001, u"磁盘空间不足。"},
+            {WriteStep::Write, EIO, 3 * 1024 * 1024, u"磁盘读写出错。"},
+            {WriteStep::Sync, EIO, 0, u"磁盘读写出错。"},
+            {WriteStep::Rename, EXDEV, 0, u"文件读写失败（错误代码 18）。"},
+        },
+        [&](const std::filesystem::path& path) {
+            return writeFileAtomically(path, inPieces(bytes));
+        });
 }
 
 // Once a piece was refused, a producer that goes on offering pieces writes none of them.
